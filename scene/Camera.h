@@ -37,7 +37,8 @@ public:
     // The window pixel of a world point, truncated toward zero; points behind the eye are not
     // clipped. Coordinates beyond the int range saturate, NaN gives 0.
     ScreenPoint Project(const Vertex3D& p) const;
-    // The world point under a pixel on the near plane (view depth nearZ when nearZ is 1).
+    // The world point under a pixel at view depth 1, which is the near plane for nearZ 1; callers
+    // cast a ray from the position through it. No homogeneous division.
     Vertex3D Unproject(const ScreenPoint& pt) const;
 
     // Black for NoColour. Nothing happens outside Render.
