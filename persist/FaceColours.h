@@ -1,0 +1,29 @@
+#pragma once
+
+#include "scene/Colour.h"
+
+#include <array>
+
+// Opened by bare name, so the file lies in the working directory.
+inline constexpr char colourFileName[] = "color.ini";
+
+// Colour slots: 0 = -X side, 1 = +X, 2 = -Y, 3 = +Y, 4 = -Z, 5 = +Z of the solved cube.
+inline constexpr int faceSlotCount = 6;
+using FaceColourTable = std::array<COLORREF, faceSlotCount>;
+
+// Orange, red, light grey, blue, green, yellow.
+inline constexpr FaceColourTable defaultFaceColours = {33023, 176, 13750737, 8405007, 40756, 60138};
+
+// The side colours of the process; no two equal, none black. The puzzle takes a copy when it is
+// built, so a change here reaches it through the puzzle's own colour replacement.
+extern FaceColourTable faceColours;
+
+// Fills faceColours from color.ini: the colours of the first six "index colour" pairs in line
+// order (the index is ignored). A missing or unreadable file, fewer than six pairs, a token that
+// is no number, a colour outside 1..white or a repeated colour gives all six defaults.
+void LoadFaceColours();
+
+// Writes faceColours to color.ini, replacing it whole. Colours equal to the defaults are written
+// only over an existing file (so an older file's colours cannot come back) and never create one.
+// A failed write leaves the old file as it was.
+void SaveFaceColours();

@@ -1,0 +1,205 @@
+// Draws the program's pictures into a folder: splash.png and congratulations.png (the two
+// banners, 340 x 130, 24 bits) and icon32.png / icon64.png (the program icon, a small cube).
+// The banners are drawn without antialiasing: their windows are shaped to every pixel that
+// differs from the background, and blended edge pixels would show as a halo.
+
+#include "app/PictureColours.h"
+#include "app/Version.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointF>
+#include <QPolygonF>
+#include <QString>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+using namespace PictureColours;
+
+const QString FontFamily = QStringLiteral("DejaVu Sans");
+
+// Face colours of the solved cube as the program starts with them.
+const QColor CubeRed(176, 0, 0);
+const QColor CubeOrange(255, 128, 0);
+const QColor CubeYellow(234, 234, 0);
+const QColor CubeGreen(52, 159, 0);
+const QColor CubeWhite(209, 209, 209);
+const QColor CubeBlue(15, 64, 128);
+
+QFont BoldFont(int pixelSize, bool antialiased) {
+    QFont font(FontFamily);
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+    return font;
+}
+
+QFont PlainFont(int pixelSize) {
+    QFont font(FontFamily);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// An isometric cube with three visible 3 x 3 faces, fitted into `box`.
+void DrawCube(QPainter& p, const QRectF& box) {
+    const double r = box.height() / 2.0;
+    const double w = r * 0.8660254037844386; // cos 30°
+    const QPointF c = box.center();
+    const QPointF top(c.x(), c.y() - r), bottom(c.x(), c.y() + r);
+    const QPointF upperLeft(c.x() - w, c.y() - r / 2), upperRight(c.x() + w, c.y() - r / 2);
+    const QPointF lowerLeft(c.x() - w, c.y() + r / 2), lowerRight(c.x() + w, c.y() + r / 2);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygonF({top, upperRight, lowerRight, bottom, lowerLeft, upperLeft}));
+
+    struct Face {
+        QPointF u, v;
+        QColor colour;
+    };
+    const std::array<Face, 3> faces{{
+        {upperLeft - c, upperRight - c, CubeYellow},
+        {upperLeft - c, bottom - c, CubeRed.darker(110)},
+        {upperRight - c, bottom - c, CubeGreen.darker(125)},
+    }};
+    const double gap = 0.09;
+    for (const Face& f : faces) {
+        p.setBrush(f.colour);
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) {
+                const double a0 = (i + gap) / 3, a1 = (i + 1 - gap) / 3;
+                const double b0 = (j + gap) / 3, b1 = (j + 1 - gap) / 3;
+                p.drawPolygon(QPolygonF({c + f.u * a0 + f.v * b0, c + f.u * a1 + f.v * b0,
+                                         c + f.u * a1 + f.v * b1, c + f.u * a0 + f.v * b1}));
+            }
+        }
+    }
+}
+
+QImage BannerCanvas(QRgb background) {
+    QImage image(BannerWidth, BannerHeight, QImage::Format_RGB32);
+    image.fill(background);
+    return image;
+}
+
+QImage DrawSplash() {
+    QImage image = BannerCanvas(SplashBackground);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    DrawCube(p, QRectF(18, 10, 62, 64));
+
+    // The name, one colour per letter, each with a dark outline.
+    const QFont nameFont = BoldFont(62, false);
+    const QFontMetrics metrics(nameFont);
+    const QString name = QStringLiteral("Mozai");
+    const std::array<QColor, 5> letterColours{CubeOrange, CubeYellow, CubeGreen, CubeWhite,
+                                              CubeRed};
+    double x = 98;
+    const double baseline = 66;
+    for (int i = 0; i < name.size(); ++i) {
+        QPainterPath letter;
+        letter.addText(x, baseline, nameFont, name.mid(i, 1));
+        p.strokePath(letter, QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.fillPath(letter, letterColours[i]);
+        x += metrics.horizontalAdvance(name.mid(i, 1));
+    }
+
+    const QRect strip(14, 80, BannerWidth - 28, 19);
+    p.fillRect(strip, QColor(SplashStrip));
+    p.setPen(QColor(CubeBlue));
+    p.setFont(BoldFont(14, false));
+    p.drawText(strip.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("ver ") + QLatin1String(ProductVersion));
+
+    p.setPen(QColor(SplashSmallText));
+    p.setFont(PlainFont(12));
+    p.drawText(QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"));
+    p.end();
+    return image;
+}
+
+QImage DrawCongratulations() {
+    QImage image = BannerCanvas(CongratulationsBackground);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    const QString text = QStringLiteral("Congratulations!");
+    const int margin = 8, shadow = 3;
+    int size = 60;
+    while (size > 8 && QFontMetrics(BoldFont(size, false)).horizontalAdvance(text) >
+                           BannerWidth - 2 * margin - shadow)
+        --size;
+    const QFont font = BoldFont(size, false);
+    const QFontMetrics metrics(font);
+
+    // Letters stretched to twice their height read as a banner.
+    const double stretch = 2.0;
+    const double left = (BannerWidth - shadow - metrics.horizontalAdvance(text)) / 2.0;
+    const double capHeight = metrics.capHeight() * stretch;
+    const double baseline = (BannerHeight - shadow + capHeight) / 2.0 / stretch;
+    QPainterPath letters;
+    letters.addText(left, baseline, font, text);
+
+    p.scale(1.0, stretch);
+    p.fillPath(letters.translated(shadow, shadow / stretch), QColor(CongratulationsShadow));
+    p.fillPath(letters, QColor(CongratulationsLetters));
+    p.end();
+    return image;
+}
+
+QImage DrawIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const double inset = size / 32.0;
+    DrawCube(p, QRectF(inset, inset, size - 2 * inset, size - 2 * inset));
+    p.end();
+    return image;
+}
+
+bool Save(const QImage& image, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_pictures <folder>\n");
+        return 2;
+    }
+    const QFontInfo info(BoldFont(12, false));
+    if (info.family() != FontFamily)
+        std::fprintf(stderr, "warning: %s not found, drawing with %s\n", qPrintable(FontFamily),
+                     qPrintable(info.family()));
+
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const bool ok = Save(DrawSplash(), folder, "splash.png") &&
+                    Save(DrawCongratulations(), folder, "congratulations.png") &&
+                    Save(DrawIcon(32), folder, "icon32.png") &&
+                    Save(DrawIcon(64), folder, "icon64.png");
+    return ok ? 0 : 1;
+}
