@@ -21,6 +21,7 @@ namespace {
 constexpr int positionAttribute = 0;
 constexpr int diffuseAttribute = 1;
 constexpr int vertexStride = sizeof(ScreenVertex);
+constexpr std::size_t bytesPerPixel = 4; // read back as R, G, B, A
 
 // Window pixels to clip space. Window row y becomes framebuffer row y: the picture lies upside
 // down in OpenGL's bottom-up framebuffer, so its rows read back in window order and the edges
@@ -186,15 +187,16 @@ bool D3DRenderer::CopyToDC(QImage& frame, int width, int height) {
         frame.format() != QImage::Format_ARGB32_Premultiplied) {
         frame = frame.convertToFormat(QImage::Format_RGB32);
     }
-    readBack.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * bytesPerPixel;
+    readBack.resize(rowBytes * static_cast<std::size_t>(h));
     QOpenGLFunctions* gl = context->functions();
     backBuffer->bind();
     gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
     gl->glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
     for (int y = 0; y < h; ++y) {
-        const unsigned char* src = readBack.data() + static_cast<std::size_t>(y) * w * 4;
+        const unsigned char* src = readBack.data() + static_cast<std::size_t>(y) * rowBytes;
         auto* dst = reinterpret_cast<QRgb*>(frame.scanLine(y));
-        for (int x = 0; x < w; ++x, src += 4) {
+        for (int x = 0; x < w; ++x, src += bytesPerPixel) {
             dst[x] |= (static_cast<QRgb>(src[0]) << 16) | (static_cast<QRgb>(src[1]) << 8) |
                       static_cast<QRgb>(src[2]);
         }

@@ -19,7 +19,8 @@ class QWidget;
 // The off-screen sticker rasteriser behind the "DirectX" graphic mode, on OpenGL: it fills
 // pre-transformed, alpha-blended triangles into a framebuffer of the window's client size, and
 // the frame painter ORs that picture into its own. It never presents anything. Without an OpenGL
-// context it is not available and every call says so. GUI thread only.
+// context it is not available and every call says so. GUI thread only; release it before the
+// application object goes.
 class D3DRenderer : public StickerRasteriser {
 public:
     // The client size in window pixels; an empty size means none can be read.
