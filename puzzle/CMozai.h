@@ -110,6 +110,7 @@ public:
 
 private:
     bool ValidLayer(int axis, int layer) const;
+    bool AllLayersAtRest() const;
     // The link of the cell at (u, v) of the layer's slice: u, v are j, k for axis 0, i, k for
     // axis 1 and i, j for axis 2.
     std::unique_ptr<CCube>& LayerCell(int axis, int layer, int u, int v);

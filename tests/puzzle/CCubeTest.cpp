@@ -1,6 +1,7 @@
 #include "puzzle/CCube.h"
 #include "math3d/Angles.h"
 #include "math3d/Geometry.h"
+#include "math3d/Quaternion.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,38 @@ TEST(CCube, StepsThenCommitGiveAnExactQuarterTurn) {
     EXPECT_TRUE(stepped.GetPosition() == Vertex3D(0, 30, 0));
     EXPECT_TRUE(ToVertex(stepped.FaceNormal(1)) == Vertex3D(0, 1, 0));
     EXPECT_TRUE(stepped.Face(1)->Centre() == Vertex3D(0, 45, 0));
+}
+
+TEST(CCube, TurnsMatchTheLibraryRotationsBitForBit) {
+    for (int axis = 0; axis < 3; ++axis) {
+        for (double angle : {Rad90, -Rad90, 1.6, -2.5, 0.1}) {
+            CCube cube(3, 30, -60, 90, 0, 0, 1, 0, 1, 0);
+            Ls3dObject placement(30, -60, 90, 0, 0, 1, 0, 1, 0);
+            Corners expected = cube.RestCorners();
+            Quaternion q(angle, AxisByIndex(axis));
+            q.Normalize();
+            for (Vertex3D& c : expected) {
+                RotatePoint(q, c);
+            }
+            cube.TurnCorners(angle, axis);
+            ExpectSameBits(cube.Corners(), expected);
+            cube.CommitTurn(angle, axis);
+            if (angle == 0.1) {
+                continue;
+            }
+            ExpectSameBits(cube.RestCorners(), expected);
+            placement.Rotate(angle, AxisByIndex(axis));
+            const Vertex3D positions[] = {cube.GetPosition(), cube.GetTarget(),
+                                          ToVertex(cube.GetUp())};
+            const Vertex3D reference[] = {placement.GetPosition(), placement.GetTarget(),
+                                          ToVertex(placement.GetUp())};
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_EQ(positions[i].x, reference[i].x);
+                EXPECT_EQ(positions[i].y, reference[i].y);
+                EXPECT_EQ(positions[i].z, reference[i].z);
+            }
+        }
+    }
 }
 
 TEST(CCube, TheThresholdItselfTurns) {

@@ -239,6 +239,15 @@ TEST(Replay, AppliesMovesUpToTheFirstThatDoesNotFit) {
         QuarterTurn(*expected, 0, 0, true);
         QuarterTurn(*expected, 2, 1, false);
         EXPECT_EQ(CellIds(*f.puzzle), CellIds(*expected));
+        for (int id = 0; id < 27; ++id) {
+            const auto& got = f.puzzle->FindCubie(id)->Corners();
+            const auto& want = expected->FindCubie(id)->Corners();
+            for (int c = 0; c < CCube::cornerCount; ++c) {
+                EXPECT_EQ(got[c].x, want[c].x);
+                EXPECT_EQ(got[c].y, want[c].y);
+                EXPECT_EQ(got[c].z, want[c].z);
+            }
+        }
         EXPECT_EQ(f.history.Count(), 4);
         EXPECT_EQ(f.solvedCalls, 0);
         EXPECT_EQ(f.puzzle->CurrentTwist(), nullptr);
@@ -247,6 +256,21 @@ TEST(Replay, AppliesMovesUpToTheFirstThatDoesNotFit) {
         ASSERT_NE(first, nullptr);
         EXPECT_EQ(first->axis, 0);
     }
+}
+
+TEST(Replay, ALayerLeftTurnedMakesTheReplayTurnAndSettleStepByStep) {
+    Fixture f(3);
+    f.history.Append(0, 0, true);
+    f.history.Append(0, 2, false);
+    // A layer left away from rest (a refused settle leaves it so) blocks every settle of the axis.
+    f.puzzle->TurnLayer(0, 1, 0.25);
+    f.puzzle->Replay();
+    EXPECT_EQ(f.puzzle->LayerAngle(0, 0), Rad90 - Rad1);
+    EXPECT_EQ(f.puzzle->LayerAngle(0, 2), Rad1 - Rad90);
+    EXPECT_EQ(f.puzzle->LayerAngle(0, 1), 0.25);
+    EXPECT_EQ(f.puzzle->Cubie(0, 0, 0)->Id(), 0);
+    EXPECT_FALSE(f.puzzle->Cubie(0, 0, 0)->Corners()[0] ==
+                 f.puzzle->Cubie(0, 0, 0)->RestCorners()[0]);
 }
 
 } // namespace
