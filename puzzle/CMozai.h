@@ -138,6 +138,8 @@ private:
     int shuffleRemaining = 0;
     bool direct3D = true;
     bool demo = false;
+    // Filled per frame for the sticker rasteriser: two triangles a sticker.
     ScreenVertex stickerVertices[stickerCapacity * verticesPerSticker];
+    // The shuffle's generator, seeded with the millisecond tick count at construction.
     LcgRandom random;
 };
