@@ -16,7 +16,12 @@ SingleInstance::SingleInstance(const QString& name, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::DefaultName() {
-    return QStringLiteral("mozai-%1").arg(::getuid());
+    // Per display too: a user's second desktop session (or a test's virtual display) runs its
+    // own Mozai.
+    QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty())
+        display = qgetenv("WAYLAND_DISPLAY");
+    return QStringLiteral("mozai-%1-%2").arg(::getuid()).arg(QString::fromLocal8Bit(display));
 }
 
 bool SingleInstance::ActivateRunning() {

@@ -1,0 +1,96 @@
+#include "app/FrameView.h"
+
+#include "app/AppSettings.h"
+#include "app/CommandIds.h"
+#include "app/MainWindow.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+FrameView::FrameView(MainWindow* window) : QWidget(window), window(window) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    // Motion without a button held still arrives, so a stale capture can be noticed.
+    setMouseTracking(true);
+}
+
+void FrameView::Present() {
+    repaint();
+}
+
+void FrameView::paintEvent(QPaintEvent* event) {
+    // An expose by the window system is where a lost rasteriser target would be rebuilt.
+    if (event->spontaneous() && appSettings.useDirect3D)
+        window->ResetRendererForSize();
+    QPainter painter(this);
+    const QImage& frame = window->Frame();
+    painter.drawImage(0, 0, frame);
+    // The class background of the window is black; it shows where no frame has been drawn yet.
+    const QRegion uncovered = QRegion(rect()) - QRegion(frame.rect());
+    for (const QRect& r : uncovered)
+        painter.fillRect(r, Qt::black);
+    if (!firstFrameShown && !frame.isNull() && isVisible()) {
+        firstFrameShown = true;
+        emit window->firstFramePainted();
+    }
+}
+
+void FrameView::resizeEvent(QResizeEvent*) {
+    window->OnSize();
+}
+
+QPoint FrameView::ClientPoint(const QMouseEvent* event) const {
+    return window->ClientPoint(event->position(), event->globalPosition());
+}
+
+void FrameView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = ClientPoint(event);
+    if (event->button() == Qt::LeftButton)
+        window->OnLeftButtonDown(p.x(), p.y());
+    else if (event->button() == Qt::RightButton)
+        window->OnRightButtonDown(p.x(), p.y());
+}
+
+void FrameView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        window->OnLeftButtonUp();
+    else if (event->button() == Qt::RightButton)
+        window->OnRightButtonUp();
+}
+
+void FrameView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = ClientPoint(event);
+    window->OnMouseMove(p.x(), p.y());
+}
+
+void FrameView::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    // Only the vertical wheel turns the size; sideways scrolling and the empty begin and end
+    // events of a touchpad gesture do nothing.
+    if (delta.y() == 0 && (delta.x() != 0 || event->phase() != Qt::NoScrollPhase))
+        return;
+    window->OnMouseWheel(delta.y());
+}
+
+void FrameView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & Qt::AltModifier) &&
+        (key == Qt::Key_Question || key == Qt::Key_Slash)) {
+        window->OnCommand(Command::About);
+        return;
+    }
+    window->HeldKeys().Press(key, event->modifiers());
+    window->OnKeyDown(key);
+}
+
+void FrameView::keyReleaseEvent(QKeyEvent* event) {
+    // The releases in between auto-repeated presses do not let the key go.
+    if (!event->isAutoRepeat())
+        window->HeldKeys().Release(event->key(), event->modifiers());
+}
+
+void FrameView::focusOutEvent(QFocusEvent*) {
+    window->OnFocusLost();
+}

@@ -1,0 +1,101 @@
+// The command table of the main window: every menu item, by identifier.
+
+#include "app/AboutDialog.h"
+#include "app/AppSettings.h"
+#include "app/CommandIds.h"
+#include "app/DemoMotion.h"
+#include "app/MainWindow.h"
+#include "app/MenuManager.h"
+#include "puzzle/CMozai.h"
+#include "render/D3DRenderer.h"
+#include "scene/Camera.h"
+
+void MainWindow::OnCommand(int id) {
+    if (destroyed)
+        return;
+    BusyScope busy(*this);
+    if (Command::IsTypeItem(id)) {
+        ChangeCubeSize(Command::SizeOfTypeItem(id));
+        return;
+    }
+    switch (id) {
+    case Command::StickerOnly:
+        ToggleStickerOnly();
+        break;
+    case Command::Region:
+        ToggleRegion(true);
+        break;
+    case Command::Transparent:
+        ToggleTransparency();
+        break;
+    case Command::DirectX:
+        SetGraphicMode(true);
+        break;
+    case Command::Gdi:
+        SetGraphicMode(false);
+        break;
+    case Command::Shuffle:
+        if (puzzle)
+            puzzle->StartShuffle();
+        break;
+    case Command::Demo:
+        ToggleDemo();
+        break;
+    case Command::ColorEdit:
+        ToggleColorEdit();
+        break;
+    case Command::About:
+        ShowAbout();
+        break;
+    case Command::Exit:
+        DestroyWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::ToggleStickerOnly() {
+    if (!camera)
+        return;
+    const bool on = !menuManager->GetModeState(Command::StickerOnly);
+    camera->SetStickerOnly(on);
+    menuManager->SetModeItem(Command::StickerOnly, on);
+}
+
+void MainWindow::SetGraphicMode(bool direct3D) {
+    appSettings.useDirect3D = direct3D;
+    if (puzzle)
+        puzzle->SetDirect3D(direct3D);
+    menuManager->SetGraphicItem(direct3D);
+    if (direct3D)
+        ResetRendererForSize();
+}
+
+void MainWindow::ToggleDemo() {
+    if (menuManager->GetDemoState()) {
+        menuManager->SetDemoItem(false);
+        if (puzzle)
+            puzzle->SetDemo(false);
+        demo.reset();
+    } else {
+        menuManager->SetDemoItem(true);
+        if (puzzle)
+            puzzle->SetDemo(true);
+        demo = std::make_unique<DemoMotion>();
+    }
+}
+
+void MainWindow::ToggleColorEdit() {
+    if (!menuManager)
+        return;
+    appSettings.colorEditMode = !appSettings.colorEditMode;
+    menuManager->SetColorEditItem(appSettings.colorEditMode);
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
+    RunModal(about);
+}
+
+void MainWindow::EditColourAt(int, int) {}

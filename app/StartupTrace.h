@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+
+// With MOZAI_TRACE_STARTUP set in the environment, reports on standard error how long the
+// program took to put its first frame on screen: from entering main, and from the start of the
+// process (the latter at the kernel's clock-tick resolution, 10 ms).
+class StartupTrace {
+public:
+    StartupTrace();
+
+    bool enabled() const { return on; }
+    // Prints once; later calls do nothing.
+    void FirstFrame();
+
+private:
+    bool on = false;
+    bool reported = false;
+    std::chrono::steady_clock::time_point mainEntered;
+};

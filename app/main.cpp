@@ -1,0 +1,51 @@
+// Entry point: one Mozai per session, the main window, and an orderly exit on every way out.
+
+#include "app/ExitPaths.h"
+#include "app/LayeredWindowApi.h"
+#include "app/MainWindow.h"
+#include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
+#include "app/StartupTrace.h"
+
+#include <QApplication>
+#include <QByteArray>
+
+namespace {
+
+// The window shapes, moves and raises itself, which a Wayland compositor does not allow a
+// client; XWayland does. Wayland itself remains the fallback. An explicit choice is kept.
+void PreferX11InWaylandSession() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    if (qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    StartupTrace trace;
+    PreferX11InWaylandSession();
+    QApplication app(argc, argv);
+    // Closing a message box or a dialog must not end a program whose window is a tool window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (instance.ActivateRunning())
+        return 0;
+    instance.Listen();
+
+    const LayeredWindowApi layered;
+    MainWindow window(layered.supported);
+    if (!window.Created())
+        return 0;
+
+    QObject::connect(&instance, &SingleInstance::activateRequested, &window, &MainWindow::Activate);
+    QuitSignals quitSignals;
+    ConnectExitPaths(window, quitSignals);
+    if (trace.enabled())
+        QObject::connect(&window, &MainWindow::firstFramePainted, [&trace] { trace.FirstFrame(); });
+
+    window.ShowInitially();
+    return QApplication::exec();
+}
