@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake g++ make pkg-config
-    qt6-base-dev libqt6opengl6-dev
+    qt6-base-dev libqt6opengl6-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # tests and running without a desktop
     xvfb xauth xdotool openbox picom trayer x11-utils imagemagick

@@ -1,0 +1,55 @@
+#include "app/LayeredWindowApi.h"
+#include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+#include <csignal>
+
+namespace {
+
+// Runs the event loop until spy has fired or a second has passed.
+bool WaitFor(QSignalSpy& spy) {
+    QElapsedTimer clock;
+    clock.start();
+    while (spy.isEmpty() && clock.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !spy.isEmpty();
+}
+
+} // namespace
+
+TEST(SingleInstanceTest, SecondStartFindsTheFirstAndAsksItToActivate) {
+    const QString name = QStringLiteral("mozai-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    SingleInstance second(name);
+    EXPECT_FALSE(second.ActivateRunning()) << "nobody listens yet";
+    ASSERT_TRUE(first.Listen());
+
+    QSignalSpy activated(&first, &SingleInstance::activateRequested);
+    EXPECT_TRUE(second.ActivateRunning());
+    EXPECT_TRUE(WaitFor(activated));
+
+    SingleInstance third(name);
+    EXPECT_FALSE(third.Listen()) << "the name is taken while the first instance runs";
+}
+
+TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
+    QuitSignals quitSignals;
+    ASSERT_TRUE(quitSignals.installed());
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        QSignalSpy quit(&quitSignals, &QuitSignals::quitRequested);
+        ASSERT_EQ(::raise(number), 0);
+        ASSERT_TRUE(WaitFor(quit)) << "signal " << number;
+        EXPECT_EQ(quit.takeFirst().at(0).toInt(), number);
+    }
+}
+
+TEST(LayeredWindowApiTest, NoTranslucencyWithoutAWindowSystem) {
+    // The tests run on the offscreen platform, which cannot show a translucent window.
+    EXPECT_FALSE(LayeredWindowApi().supported);
+}
