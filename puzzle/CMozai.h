@@ -5,6 +5,7 @@
 #include "puzzle/ActiveTwist.h"
 #include "puzzle/CCube.h"
 #include "puzzle/CubeFace.h"
+#include "puzzle/FaceDepthSort.h"
 #include "puzzle/FacePick.h"
 #include "puzzle/LcgRandom.h"
 #include "puzzle/TwistResult.h"
@@ -15,7 +16,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class MoveHistory;
@@ -175,8 +175,8 @@ private:
     bool demo = false;
     ScreenVertex stickerVertices[stickerCapacity * verticesPerSticker];
     StickerRasteriser* rasteriser = nullptr;
-    // Face distances of the last sort and merge scratch, kept so a frame allocates nothing.
-    std::vector<std::pair<double, CubeFace*>> faceDepths;
-    std::vector<std::pair<double, CubeFace*>> depthScratch;
+    // Kept, so a frame allocates nothing.
+    std::vector<FaceDepth> faceDepths;
+    FaceDepthSort faceSorter;
     LcgRandom random;
 };

@@ -3,7 +3,6 @@
 #include "math3d/Geometry.h"
 #include "scene/Camera.h"
 
-#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -17,57 +16,12 @@ constexpr std::uint32_t stickerAlpha = 0x50;
 constexpr std::uint32_t opaqueAlpha = 0xFF;
 // Two triangles per sticker square.
 constexpr int stickerTriangleCorners[CMozai::verticesPerSticker] = {0, 3, 2, 2, 1, 0};
-// After a small turn of the view each face moves only a few places in the drawing order; past
-// this many moves per face on average the order is far from sorted and a merge sort takes over.
-constexpr std::size_t insertionMovesPerFace = 16;
-
-using FaceDepth = std::pair<double, CubeFace*>;
 
 // 0xAARRGGBB from 0x00BBGGRR.
 std::uint32_t ToArgb(COLORREF colour, std::uint32_t alpha) {
     return alpha << 24 | static_cast<std::uint32_t>(RedOf(colour)) << 16 |
            static_cast<std::uint32_t>(GreenOf(colour)) << 8 |
            static_cast<std::uint32_t>(BlueOf(colour));
-}
-
-// Stable, farthest first: the right run goes first only when strictly farther. The result ends
-// in depths; scratch is reused.
-void MergeSortFarFirst(std::vector<FaceDepth>& depths, std::vector<FaceDepth>& scratch) {
-    const std::size_t n = depths.size();
-    scratch.resize(n);
-    for (std::size_t width = 1; width < n; width *= 2) {
-        for (std::size_t lo = 0; lo < n; lo += 2 * width) {
-            const std::size_t mid = std::min(lo + width, n);
-            const std::size_t hi = std::min(lo + 2 * width, n);
-            std::size_t a = lo;
-            std::size_t b = mid;
-            for (std::size_t out = lo; out < hi; ++out) {
-                const bool takeRight = b < hi && (a >= mid || depths[b].first > depths[a].first);
-                scratch[out] = takeRight ? depths[b++] : depths[a++];
-            }
-        }
-        depths.swap(scratch);
-    }
-}
-
-// Stable insertion sort, farthest first; false when it gave up after maxMoves moves, leaving
-// depths a stable rearrangement of what it was.
-bool InsertionSortFarFirst(std::vector<FaceDepth>& depths, std::size_t maxMoves) {
-    std::size_t moves = 0;
-    for (std::size_t i = 1; i < depths.size(); ++i) {
-        const FaceDepth item = depths[i];
-        std::size_t j = i;
-        while (j > 0 && depths[j - 1].first < item.first) {
-            depths[j] = depths[j - 1];
-            --j;
-        }
-        depths[j] = item;
-        moves += i - j;
-        if (moves > maxMoves) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -79,10 +33,7 @@ void CMozai::SortFaces(const Vertex3D& eye) {
         CubeFace* face = faceList[i];
         faceDepths[i] = {face != nullptr ? Distance(face->Centre(), eye) : 0, face};
     }
-    // Either sort is stable, so a merge after an abandoned insertion sort gives the same order.
-    if (!InsertionSortFarFirst(faceDepths, insertionMovesPerFace * n)) {
-        MergeSortFarFirst(faceDepths, depthScratch);
-    }
+    faceSorter.Sort(faceDepths);
     for (std::size_t i = 0; i < n; ++i) {
         faceList[i] = faceDepths[i].second;
     }
