@@ -19,10 +19,23 @@ constexpr int faceCorners[CCube::faceCount][CubeFace::cornerCount] = {
     {0, 1, 2, 3}, {0, 4, 5, 1}, {5, 6, 2, 1}, {6, 7, 3, 2}, {0, 3, 7, 4}, {7, 6, 5, 4},
 };
 
-Quaternion AxisTurn(double angle, int axis) {
-    Quaternion q(angle, AxisByIndex(axis));
-    q.Normalize();
-    return q;
+// A plain copy of the coordinates, which the compiler can inline (Vertex3D's own is virtual).
+void CopyPoint(const Vertex3D& from, Vertex3D& to) {
+    to.x = from.x;
+    to.y = from.y;
+    to.z = from.z;
+}
+
+// RotatePoint's arithmetic step for step (q p conj(q), in the same order, so the same bits),
+// written here so that the compiler can inline it: a long replay turns millions of corners.
+void TurnPoint(const Quaternion& q, Vertex3D& p) {
+    const double w = q.w * 0 - q.x * p.x - q.y * p.y - q.z * p.z;
+    const double x = q.w * p.x + q.x * 0 + q.y * p.z - q.z * p.y;
+    const double y = q.w * p.y - q.x * p.z + q.y * 0 + q.z * p.x;
+    const double z = q.w * p.z + q.x * p.y - q.y * p.x + q.z * 0;
+    p.x = w * -q.x + x * q.w + y * -q.z - z * -q.y;
+    p.y = w * -q.y - x * -q.z + y * q.w + z * -q.x;
+    p.z = w * -q.z + x * -q.y - y * -q.x + z * q.w;
 }
 
 } // namespace
@@ -70,23 +83,43 @@ Vector3D CCube::FaceNormal(int f) const {
     return n;
 }
 
-void CCube::TurnCorners(double angle, int axis) {
-    const Quaternion q = AxisTurn(angle, axis);
+void CCube::TurnCorners(const CubieTurn& turn) {
     for (Vertex3D& c : corners) {
-        RotatePoint(q, c);
+        TurnPoint(turn.corners, c);
+    }
+}
+
+bool CCube::Discards(double angle) {
+    // Written so that NaN, which no twist should produce, discards rather than corrupts.
+    return !(angle <= -turnThreshold || angle >= turnThreshold);
+}
+
+void CCube::RestoreCorners() {
+    for (int c = 0; c < cornerCount; ++c) {
+        CopyPoint(restCorners[c], corners[c]);
     }
 }
 
 void CCube::CommitTurn(double angle, int axis) {
-    // Written so that NaN, which no twist should produce, discards rather than corrupts.
-    if (!(angle <= -turnThreshold || angle >= turnThreshold)) {
-        corners = restCorners;
+    if (Discards(angle)) {
+        RestoreCorners();
         return;
     }
-    const Quaternion q = AxisTurn(angle, axis);
-    for (int c = 0; c < cornerCount; ++c) {
-        RotatePoint(q, restCorners[c]);
-        corners[c] = restCorners[c];
+    CommitTurn(CubieTurn(angle, axis));
+}
+
+void CCube::CommitTurn(const CubieTurn& turn) {
+    if (Discards(turn.angle)) {
+        RestoreCorners();
+        return;
     }
-    Rotate(angle, AxisByIndex(axis));
+    for (int c = 0; c < cornerCount; ++c) {
+        TurnPoint(turn.corners, restCorners[c]);
+        CopyPoint(restCorners[c], corners[c]);
+    }
+    // Ls3dObject::Rotate(angle, axis) with its quaternions made once per layer, not per cubie.
+    TurnPoint(turn.placement, position);
+    TurnPoint(turn.placement, target);
+    RotateVector(turn.placementUp, up);
+    up.Normalize();
 }

@@ -3,6 +3,7 @@
 #include "math3d/Vector3D.h"
 #include "math3d/Vertex3D.h"
 #include "puzzle/CubeFace.h"
+#include "puzzle/CubieTurn.h"
 #include "scene/Ls3dObject.h"
 
 #include <array>
@@ -32,10 +33,12 @@ public:
     Vector3D FaceNormal(int f) const;
     // Turns the current corners by angle radians about world axis 0, 1 or 2 through the origin;
     // another axis leaves them as they are. Rest corners and placement stay.
-    void TurnCorners(double angle, int axis);
+    void TurnCorners(double angle, int axis) { TurnCorners(CubieTurn(angle, axis)); }
+    void TurnCorners(const CubieTurn& turn);
     // Ends a twist: an angle strictly inside +-turnThreshold discards it (current corners back to
     // rest), any other angle turns the rest corners and the placement exactly by it.
     void CommitTurn(double angle, int axis);
+    void CommitTurn(const CubieTurn& turn);
 
     const std::array<Vertex3D, cornerCount>& Corners() const { return corners; }
     const std::array<Vertex3D, cornerCount>& RestCorners() const { return restCorners; }
@@ -44,6 +47,9 @@ public:
     static constexpr double turnThreshold = 1.570795;
 
 private:
+    static bool Discards(double angle);
+    void RestoreCorners();
+
     int id;
     std::array<Vertex3D, cornerCount> corners;
     std::array<Vertex3D, cornerCount> restCorners;

@@ -127,3 +127,14 @@ CCube* CMozai::Cubie(int i, int j, int k) const {
 bool CMozai::ValidLayer(int axis, int layer) const {
     return axis >= 0 && axis < axisCount && layer >= 0 && layer < size;
 }
+
+bool CMozai::AllLayersAtRest() const {
+    for (const auto& axis : layerAngle) {
+        for (double angle : axis) {
+            if (angle != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}

@@ -146,6 +146,7 @@ public:
 
 private:
     bool ValidLayer(int axis, int layer) const;
+    bool AllLayersAtRest() const;
     // The link of the cell at (u, v) of the layer's slice: u, v are j, k for axis 0, i, k for
     // axis 1 and i, j for axis 2.
     std::unique_ptr<CCube>& LayerCell(int axis, int layer, int u, int v);
@@ -173,10 +174,12 @@ private:
     int shuffleRemaining = 0;
     bool direct3D = true;
     bool demo = false;
+    // Filled per frame for the sticker rasteriser: two triangles a sticker.
     ScreenVertex stickerVertices[stickerCapacity * verticesPerSticker];
     StickerRasteriser* rasteriser = nullptr;
     // Kept, so a frame allocates nothing.
     std::vector<FaceDepth> faceDepths;
     FaceDepthSort faceSorter;
+    // The shuffle's generator, seeded with the millisecond tick count at construction.
     LcgRandom random;
 };

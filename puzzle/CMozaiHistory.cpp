@@ -59,6 +59,14 @@ void CMozai::Replay() {
         if (!ValidLayer(rec->axis, rec->layer)) {
             break;
         }
+        if (AllLayersAtRest()) {
+            // 89 degrees from rest always settles as an exact quarter turn built from the rest
+            // corners, so the animation step it would make first is skipped: it could not be seen.
+            const double quarter = rec->positive ? Rad90 : -Rad90;
+            CommitLayer(rec->axis, rec->layer, quarter);
+            PermuteLayer(rec->axis, rec->layer, quarter);
+            continue;
+        }
         const double angle = rec->positive ? replayAngle : -replayAngle;
         TurnLayer(rec->axis, rec->layer, angle);
         SettleLayer(rec->axis, rec->layer);

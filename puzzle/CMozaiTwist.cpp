@@ -38,17 +38,19 @@ void CMozai::TurnLayer(int axis, int layer, double angle) {
         }
     }
     layerAngle[axis][layer] += angle;
+    const CubieTurn turn(angle, axis);
     for (int u = 0; u < size; ++u) {
         for (int v = 0; v < size; ++v) {
-            LayerCell(axis, layer, u, v)->TurnCorners(angle, axis);
+            LayerCell(axis, layer, u, v)->TurnCorners(turn);
         }
     }
 }
 
 void CMozai::CommitLayer(int axis, int layer, double angle) {
+    const CubieTurn turn(angle, axis);
     for (int u = 0; u < size; ++u) {
         for (int v = 0; v < size; ++v) {
-            LayerCell(axis, layer, u, v)->CommitTurn(angle, axis);
+            LayerCell(axis, layer, u, v)->CommitTurn(turn);
         }
     }
     layerAngle[axis][layer] = 0;

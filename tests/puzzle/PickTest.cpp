@@ -192,7 +192,7 @@ TEST_F(StartUpView, DraggingBackIntoTheCancelWindowSnapsBackThenANewTwistStarts)
     MouseDrag(*puzzle, *camera, {from.x + 10, from.y}, from);
     EXPECT_EQ(puzzle->CurrentTwist(), nullptr);
     EXPECT_TRUE(AtRest());
-    EXPECT_TRUE(SitsAt(*puzzle->Cubie(1, 0, 2), CellCentre(*puzzle, 1, 0, 2)));
+    EXPECT_TRUE(SitsAt(*puzzle->Cubie(1, 0, 2), *puzzle, 1, 0, 2));
     MouseDrag(*puzzle, *camera, from, {from.x, from.y - 10});
     ASSERT_NE(puzzle->CurrentTwist(), nullptr);
     EXPECT_EQ(puzzle->CurrentTwist()->axis, 0);

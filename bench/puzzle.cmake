@@ -1,0 +1,1 @@
+mozai_bench(bench_puzzle ${CMAKE_CURRENT_LIST_DIR}/PuzzleBench.cpp)
