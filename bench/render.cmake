@@ -1,0 +1,3 @@
+if(MOZAI_GUI)
+    mozai_bench(bench_render RenderBench.cpp LIBS mozai_render)
+endif()
