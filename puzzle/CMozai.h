@@ -1,9 +1,12 @@
 #pragma once
 
+#include "math3d/Vector3D.h"
 #include "math3d/Vertex3D.h"
 #include "puzzle/ActiveTwist.h"
 #include "puzzle/CCube.h"
 #include "puzzle/CubeFace.h"
+#include "puzzle/FaceDepthSort.h"
+#include "puzzle/FacePick.h"
 #include "puzzle/LcgRandom.h"
 #include "puzzle/TwistResult.h"
 #include "scene/Colour.h"
@@ -16,6 +19,7 @@
 #include <vector>
 
 class MoveHistory;
+class RenderObject;
 
 // The whole N x N x N puzzle: which cubie sits in which grid cell, the layer twists and their
 // animation, the shuffle, the solved check and the stepping through the recorded moves.
@@ -88,6 +92,38 @@ public:
     // and runs onSolved, if set.
     bool IsSolved();
 
+    // Picking and drag-to-twist. A drag movement is a pick ray (origin on the near plane under
+    // the previous pointer position, direction from the eye through it) and the world-space drag
+    // vectors h and v, whose summed length is the angle in radians.
+    void Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
+              const Vector3D& v);
+    // Continues the active twist, or picks a face and starts a drag twist about the world axis
+    // that moves it most nearly along d. False when nothing is to turn; layer is preset to 0.
+    bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
+                     int& axis, int& layer, double& angle);
+    // The first front-facing face hit, walking the drawing order from the near end; (cubieCount,
+    // 6) when none is.
+    FacePick Pick(const Vertex3D& origin, const Vector3D& direction) const;
+    // The colour of the picked face (NoSticker for a bare inner face); false when none is hit.
+    bool StickerColourAt(const Vertex3D& origin, const Vector3D& direction, COLORREF& colour) const;
+    // Moeller-Trumbore, both windings; hits behind the origin count. t, u, v are written when
+    // given.
+    static bool IntersectRayTriangle(const Vertex3D& origin, const Vector3D& direction,
+                                     const Vertex3D& p0, const Vertex3D& p1, const Vertex3D& p2,
+                                     double* t = nullptr, double* u = nullptr, double* v = nullptr);
+
+    // Drawing. Paints every face far to near through the camera: a black body square, then the
+    // sticker; in Direct3D mode the stickers also go to the rasteriser as translucent triangles.
+    void Draw(RenderObject* camera) override;
+    // Orders the faces by distance of their centres from eye, farthest first, keeping the
+    // previous order among equal distances.
+    void SortFaces(const Vertex3D& eye);
+    // The clear colour of the rasteriser, opaque; false (nothing set) in GDI mode or without a
+    // rasteriser.
+    bool SetBackground(COLORREF colour);
+    // The hardware sticker pass; not owned, null for none.
+    void SetRasteriser(StickerRasteriser* r) { rasteriser = r; }
+
     // Read-outs of the state.
     int Size() const { return size; }
     int CubieCount() const { return cubieCount; }
@@ -140,6 +176,10 @@ private:
     bool demo = false;
     // Filled per frame for the sticker rasteriser: two triangles a sticker.
     ScreenVertex stickerVertices[stickerCapacity * verticesPerSticker];
+    StickerRasteriser* rasteriser = nullptr;
+    // Kept, so a frame allocates nothing.
+    std::vector<FaceDepth> faceDepths;
+    FaceDepthSort faceSorter;
     // The shuffle's generator, seeded with the millisecond tick count at construction.
     LcgRandom random;
 };
