@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
 #include "app/DemoMotion.h"
 #include "app/FrameView.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -136,6 +136,7 @@ bool MainWindow::StartUp() {
     puzzle->SetHistory(history.get());
     puzzle->Replay();
     puzzle->onSolved = [this] { Congratulate(); };
+    puzzle->SetBackground(0);
     puzzle->SetDirect3D(appSettings.useDirect3D);
     camera->SetScene(puzzle.get());
 
@@ -162,6 +163,7 @@ bool MainWindow::StartUp() {
     } else {
         menuManager->SetGraphicItem(appSettings.useDirect3D);
     }
+    puzzle->SetRasteriser(renderer.get());
 
     if (n >= 2 && n <= maxCubeSize)
         menuManager->CheckTypeItem(Command::TypeItemForSize(n));
@@ -315,7 +317,7 @@ void MainWindow::OnTrayPopup() {
         menuManager->ShowPopup();
 }
 
-int MainWindow::RunModal(QDialog& dialog) {
+void MainWindow::KeepTicking(const std::function<void()>& modalLoop) {
     QTimer standIn;
     if (tickDepth > 0) {
         standIn.setTimerType(Qt::PreciseTimer);
@@ -326,11 +328,16 @@ int MainWindow::RunModal(QDialog& dialog) {
         });
         standIn.start();
     }
-    return dialog.exec();
+    modalLoop();
 }
 
 void MainWindow::RunBitmapDialog(int bitmapId) {
     appSettings.dialogBitmapId = bitmapId;
+    BitmapDialog dialog(bitmapId, region.get(), this, [this](double yaw, double pitch) {
+        if (camera)
+            camera->Rotate(yaw, pitch);
+    });
+    KeepTicking([&dialog] { dialog.Run(); });
     appSettings.dialogBitmapId = AppSettings::noDialogBitmap;
 }
 

@@ -3,17 +3,19 @@
 #include "app/MouseState.h"
 #include "app/ViewKeys.h"
 #include "app/WindowModeGeometry.h"
+#include "persist/FaceColours.h"
+#include "puzzle/ColourEditor.h"
 #include "render/FramePainter.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class Camera;
 class CMozai;
 class ColourEditUi;
-class QDialog;
 class D3DRenderer;
 class DemoMotion;
 class FrameView;
@@ -83,9 +85,9 @@ public:
     // The splash and the congratulations banner: the picture of bitmapId in the bitmap dialog,
     // modally. The one place where that dialog is run.
     void RunBitmapDialog(int bitmapId);
-    // Runs a modal dialog owned by this window. Opened inside a tick, it keeps the ticks coming:
-    // Qt does not fire a timer again while the handler of its last timeout waits.
-    int RunModal(QDialog& dialog);
+    // Runs a modal loop (a dialog's). Opened inside a tick it keeps the ticks coming, as they
+    // must: Qt does not fire a timer again while the handler of its last timeout waits.
+    void KeepTicking(const std::function<void()>& modalLoop);
     // The puzzle's solved callback.
     void Congratulate();
 
@@ -197,6 +199,8 @@ private:
     std::unique_ptr<D3DRenderer> renderer;
     std::unique_ptr<DemoMotion> demo;
     ColourEditUi* colourEditUi = nullptr;
+    // One for the process: it keeps the chooser's custom colours between edits.
+    ColourEditor colourEditor{faceColours};
 
     QTimer timer;
     // Ticks under way, and handlers under way of any kind.

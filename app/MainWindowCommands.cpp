@@ -95,7 +95,10 @@ void MainWindow::ToggleColorEdit() {
 
 void MainWindow::ShowAbout() {
     AboutDialog about(this);
-    RunModal(about);
+    KeepTicking([&about] { about.exec(); });
 }
 
-void MainWindow::EditColourAt(int, int) {}
+void MainWindow::EditColourAt(int x, int y) {
+    if (colourEditUi && camera && puzzle)
+        colourEditor.EditFaceColour(*camera, *puzzle, ScreenPoint{x, y}, *colourEditUi);
+}

@@ -117,7 +117,18 @@ void MainWindow::OnMouseMove(int x, int y) {
         return;
     const double s = dragReferenceWidth / window.width();
 
-    if (!mouse.leftButtonDown) {
+    if (mouse.leftButtonDown) {
+        const double dx1 = dx / twistPixelsPerRadian;
+        const double dy1 = dy / twistPixelsPerRadian;
+        const Vertex3D p =
+            camera->Unproject(ScreenPoint{mouse.lastMousePos.x(), mouse.lastMousePos.y()});
+        const Vector3D ray(camera->GetPosition(), p);
+        // Screen y grows downwards, so upward motion gives a positive vertical drag.
+        const Vector3D horizontal = camera->GetRight() * (s * dx1);
+        const Vector3D vertical = camera->GetUp() * (-s * dy1);
+        if (puzzle)
+            puzzle->Drag(p, ray, horizontal, vertical);
+    } else {
         const double dx2 = dx / viewPixelsPerRadian;
         const double dy2 = dy / viewPixelsPerRadian;
         if (menuManager && menuManager->GetDemoState() && demo)

@@ -3,6 +3,7 @@
 #include "app/ExitPaths.h"
 #include "app/LayeredWindowApi.h"
 #include "app/MainWindow.h"
+#include "app/QtColourEditUi.h"
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupTrace.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
         return 0;
 
     QObject::connect(&instance, &SingleInstance::activateRequested, &window, &MainWindow::Activate);
+    QtColourEditUi colourEditUi(&window);
+    window.SetColourEditUi(&colourEditUi);
     QuitSignals quitSignals;
     ConnectExitPaths(window, quitSignals);
     if (trace.enabled())

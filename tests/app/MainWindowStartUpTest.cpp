@@ -35,6 +35,8 @@ void TickUntilIdle(MainWindow& w) {
 TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCentre) {
     MainWindow& w = Start();
     ASSERT_TRUE(w.Created());
+    EXPECT_TRUE(splashShown);
+    EXPECT_EQ(appSettings.dialogBitmapId, -1);
     EXPECT_EQ(appSettings.cubeSize, 3);
     EXPECT_EQ(w.Puzzle()->Size(), 3);
     EXPECT_EQ(w.History()->Count(), 0);

@@ -4,13 +4,17 @@
 // with fresh settings and no history.ini or color.ini left from an earlier test.
 
 #include "app/AppSettings.h"
+#include "app/BitmapDialog.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
+#include "app/Pictures.h"
 #include "scene/Camera.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +31,19 @@ protected:
         appSettings = AppSettings{};
     }
 
+    // Creates the window, closing the splash as soon as it shows.
     MainWindow& Start(bool layeredSupported = false) {
+        splashShown = false;
+        QTimer::singleShot(0, [this] {
+            auto* splash = qobject_cast<BitmapDialog*>(QApplication::activeModalWidget());
+            if (splash == nullptr)
+                return;
+            bool windowHidden = true;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                windowHidden = windowHidden && !(qobject_cast<MainWindow*>(w) && w->isVisible());
+            splashShown = appSettings.dialogBitmapId == Pictures::SplashId && windowHidden;
+            splash->done(0);
+        });
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
@@ -61,4 +77,6 @@ protected:
     }
 
     std::unique_ptr<MainWindow> window;
+    // The last start showed the splash while the main window was still hidden.
+    bool splashShown = false;
 };

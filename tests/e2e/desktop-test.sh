@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
+# by xdotool and judged by screenshots: the shaped window and clicks through it, the wheel, the
+# Enter key, the tray menu, and a twist that survives a quit by SIGTERM and a new start.
+# Usage: desktop-test.sh <mozai executable>
+# Exit status 77 (a skip for ctest) when there is no Xvfb.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+mozai=$(realpath "$1")
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIP: Xvfb is not installed"
+    exit 77
+fi
+for tool in openbox trayer xdotool xdpyinfo xprop xwininfo import /usr/bin/convert md5sum; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "missing tool: $tool (scripts/install-deps.sh installs it)" >&2
+        exit 1
+    fi
+done
+
+# shellcheck source=desktop-lib.sh
+source "$here/desktop-lib.sh"
+
+work=$(mktemp -d)
+mozai_pid=""
+cleanup() {
+    if [ -n "$mozai_pid" ]; then
+        kill -KILL "$mozai_pid" 2>/dev/null || true
+        wait "$mozai_pid" 2>/dev/null || true
+    fi
+    desktop_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir "$work/data"
+cd "$work/data" || exit 1
+
+if ! desktop_start; then
+    echo "Xvfb did not start" >&2
+    exit 1
+fi
+echo "desktop on $DISPLAY"
+
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   - $what"
+    else
+        echo "FAIL - $what"
+        failures=$((failures + 1))
+    fi
+}
+same() { [ "$1" = "$2" ] || { echo "       got '$1', expected '$2'"; return 1; }; }
+differ() { [ "$1" != "$2" ] || { echo "       both are '$1'"; return 1; }; }
+not() { ! "$@"; }
+
+start_mozai() {
+    "$mozai" >>"$work/mozai.log" 2>&1 &
+    mozai_pid=$!
+    win=$(mozai_window) || { echo "Mozai showed no window" >&2; cat "$work/mozai.log" >&2; exit 1; }
+    # A few frames, so the shape follows the cube.
+    sleep 0.5
+}
+
+stop_mozai() {
+    kill -TERM "$mozai_pid"
+    wait "$mozai_pid"
+    status=$?
+    mozai_pid=""
+}
+
+# Waits up to 3 s for Mozai's window rectangle to become $1.
+wait_rect() {
+    local i
+    for i in $(seq 30); do
+        win=$(mozai_window 1) && [ "$(window_rect "$win")" = "$1" ] && return 0
+        sleep 0.1
+    done
+    echo "       rectangle '$(window_rect "$win")', expected '$1'"
+    return 1
+}
+
+# --- First start: a solved cube in the shaped window at the centre --------------------------
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+check "borderless window of 292 x 253 where the 300 x 300 window was created" \
+    same "$x $y $w $h" "$(((desktop_width - 300) / 2 + 4)) $(((desktop_height - 300) / 2 + 47)) 292 253"
+cx=$((x + w / 2))
+cy=$((y + h / 2))
+screenshot "$work/start.png"
+check "the desktop shows at the window's corner" same "$(pixel "$work/start.png" $((x + 2)) $((y + 2)))" "$root_colour"
+check "the cube shows at the window's centre" differ "$(pixel "$work/start.png" $cx $cy)" "$root_colour"
+check "a click at the cut-away corner reaches the desktop, not Mozai" \
+    not pointer_over $((x + 2)) $((y + 2)) "$win"
+check "a click on the cube reaches Mozai" pointer_over $cx $cy "$win"
+
+# --- The wheel grows the window by 6 pixels each way around its centre ----------------------
+xdotool mousemove $cx $cy click 4
+check "wheel up: 3 pixels more on each side" wait_rect "$((x - 3)) $((y - 3)) $((w + 6)) $((h + 6))"
+xdotool click 5
+check "wheel down: back to the old rectangle" wait_rect "$x $y $w $h"
+
+# --- Enter: framed with a menu bar, and back ---------------------------------------------
+xdotool windowfocus --sync "$win"
+xdotool key Return
+framed_ok() {
+    local i extents
+    for i in $(seq 30); do
+        win=$(mozai_window 1)
+        extents=$(xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p')
+        # left, right, top, bottom: a window manager frame with a caption.
+        if [ -n "$extents" ] && [ "$(echo "$extents" | cut -d, -f3 | tr -d ' ')" -gt 0 ]; then
+            read -r fx fy fw fh <<<"$(window_rect "$win")"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+check "Enter frames the window" framed_ok
+sleep 0.3
+screenshot "$work/framed.png"
+check "the window keeps its left edge" same "$fx" "$x"
+# The client area starts on the same screen row; the menu bar sits above it.
+check "framed, the client area shows whole and uncut from the same row" \
+    same "$(pixel "$work/framed.png" $((x + 2)) "$y")" "220,221,221"
+check "the menu bar ends right above it" \
+    differ "$(pixel "$work/framed.png" $((x + 2)) $((y - 1)))" "220,221,221"
+check "the menu bar is no desktop" \
+    differ "$(pixel "$work/framed.png" $((x + 2)) $((y - 4)))" "$root_colour"
+xdotool windowfocus --sync "$win"
+xdotool key Return
+check "Enter again restores the borderless rectangle exactly" wait_rect "$x $y $w $h"
+
+# --- The tray icon's right-click opens the menu --------------------------------------------
+read -r tx ty <<<"$(xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +22x22/{split($NF, p, "+"); print p[2] + 11, p[3] + 11; exit}')"
+popup_shown() {
+    local i id
+    for i in $(seq 30); do
+        for id in $(xdotool search --onlyvisible --classname mozai 2>/dev/null); do
+            [ "$id" = "$win" ] && continue
+            read -r _ _ pw ph <<<"$(window_rect "$id")"
+            if [ "$pw" -gt 100 ] && [ "$ph" -gt 100 ]; then
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+if [ -n "${tx:-}" ]; then
+    xdotool mousemove "$tx" "$ty" click 3
+    check "right-click on the tray icon opens the menu" popup_shown
+    xdotool key Escape
+else
+    check "the tray icon is in the notification area" false
+fi
+
+# --- A left drag across a sticker twists a layer; it survives SIGTERM and a restart ----------
+win=$(mozai_window)
+read -r x y w h <<<"$(window_rect "$win")"
+cx=$((x + w / 2))
+cy=$((y + h / 2))
+screenshot "$work/before.png"
+before=$(area_sum "$work/before.png" "$x" "$y" "$w" "$h")
+# Start on the front face left of and below the centre, drag to the right.
+xdotool mousemove $((cx - 30)) $((cy + 25)) mousedown 1
+for step in $(seq 1 16); do
+    xdotool mousemove $((cx - 30 + 8 * step)) $((cy + 25))
+    sleep 0.03
+done
+xdotool mouseup 1
+sleep 1
+screenshot "$work/twisted.png"
+twisted=$(area_sum "$work/twisted.png" "$x" "$y" "$w" "$h")
+check "the drag turned a layer" differ "$twisted" "$before"
+
+stop_mozai
+check "SIGTERM ends Mozai with status 0" same "$status" 0
+one_move() { [[ "$(tr '\r\n' 'RN' <history.ini)" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]; }
+check "history.ini holds the size and the one move" one_move
+saved=$(cat history.ini)
+
+start_mozai
+screenshot "$work/restarted.png"
+check "the next start shows the same cube" \
+    same "$(area_sum "$work/restarted.png" "$x" "$y" "$w" "$h")" "$twisted"
+stop_mozai
+check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures check(s) failed; Mozai's output:"
+    cat "$work/mozai.log"
+    exit 1
+fi
+echo "all checks passed"
