@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -80,7 +81,10 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     menuManager->SetLayeredAvailable(layeredSupported);
     LoadFaceColours();
     if (StartUp()) {
+        const auto splashStart = std::chrono::steady_clock::now();
         RunBitmapDialog(Pictures::SplashId);
+        splashTime = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - splashStart);
     } else {
         ReportStartUpFailure();
         DestroyWindow();

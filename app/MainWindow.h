@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -62,6 +63,8 @@ public:
 
     // False when the start-up failed and the window is already destroyed.
     bool Created() const { return created; }
+    // How long the splash showed at creation.
+    std::chrono::milliseconds SplashTime() const { return splashTime; }
     // Applies the mode of the settings and shows the window at its place.
     void ShowInitially();
     // Brings the window to the front, for a second start of the program.
@@ -189,6 +192,7 @@ private:
     const bool layeredSupported;
     bool created = false;
     bool destroyed = false;
+    std::chrono::milliseconds splashTime{0};
 
     std::unique_ptr<MenuManager> menuManager;
     std::unique_ptr<MoveHistory> history;

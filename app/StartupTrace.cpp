@@ -42,12 +42,17 @@ StartupTrace::StartupTrace()
     : on(std::getenv("MOZAI_TRACE_STARTUP") != nullptr),
       mainEntered(std::chrono::steady_clock::now()) {}
 
-void StartupTrace::FirstFrame() {
+void StartupTrace::FirstFrame(std::chrono::milliseconds splash) {
     if (!on || reported)
         return;
     reported = true;
     const std::chrono::duration<double, std::milli> sinceMain =
         std::chrono::steady_clock::now() - mainEntered;
-    std::fprintf(stderr, "mozai: first frame %.1f ms after main, %.0f ms after process start\n",
-                 sinceMain.count(), ProcessAgeMs());
+    const double sinceStart = ProcessAgeMs();
+    const double splashMs = static_cast<double>(splash.count());
+    std::fprintf(stderr,
+                 "mozai: first frame %.0f ms after process start (%.0f ms without the splash), "
+                 "%.1f ms after main (%.1f ms without the splash)\n",
+                 sinceStart, sinceStart - splashMs, sinceMain.count(),
+                 sinceMain.count() - splashMs);
 }

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     QuitSignals quitSignals;
     ConnectExitPaths(window, quitSignals);
     if (trace.enabled())
-        QObject::connect(&window, &MainWindow::firstFramePainted, [&trace] { trace.FirstFrame(); });
+        QObject::connect(&window, &MainWindow::firstFramePainted,
+                         [&trace, &window] { trace.FirstFrame(window.SplashTime()); });
 
     window.ShowInitially();
     return QApplication::exec();
