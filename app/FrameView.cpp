@@ -1,10 +1,8 @@
 #include "app/FrameView.h"
 
 #include "app/AppSettings.h"
-#include "app/CommandIds.h"
 #include "app/MainWindow.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -72,23 +70,6 @@ void FrameView::wheelEvent(QWheelEvent* event) {
     if (delta.y() == 0 && (delta.x() != 0 || event->phase() != Qt::NoScrollPhase))
         return;
     window->OnMouseWheel(delta.y());
-}
-
-void FrameView::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if ((event->modifiers() & Qt::AltModifier) &&
-        (key == Qt::Key_Question || key == Qt::Key_Slash)) {
-        window->OnCommand(Command::About);
-        return;
-    }
-    window->HeldKeys().Press(key, event->modifiers());
-    window->OnKeyDown(key);
-}
-
-void FrameView::keyReleaseEvent(QKeyEvent* event) {
-    // The releases in between auto-repeated presses do not let the key go.
-    if (!event->isAutoRepeat())
-        window->HeldKeys().Release(event->key(), event->modifiers());
 }
 
 void FrameView::focusOutEvent(QFocusEvent*) {

@@ -4,8 +4,8 @@
 
 class MainWindow;
 
-// The client area of the main window: shows the last painted frame and hands every mouse, wheel,
-// key and focus event to the window's handlers with client positions.
+// The client area of the main window: shows the last painted frame and hands every mouse, wheel
+// and focus event to the window's handlers with client positions. Keys go on to the window.
 class FrameView : public QWidget {
     Q_OBJECT
 
@@ -22,8 +22,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

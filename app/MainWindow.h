@@ -146,6 +146,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Keys reach the window whether or not the view has the focus yet.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

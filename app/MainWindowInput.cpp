@@ -2,6 +2,7 @@
 // twist and view drags, the two-button window drag, and resizing around the centre.
 
 #include "app/AppSettings.h"
+#include "app/CommandIds.h"
 #include "app/DemoMotion.h"
 #include "app/FrameView.h"
 #include "app/MainWindow.h"
@@ -13,6 +14,7 @@
 #include "scene/Camera.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -195,6 +197,23 @@ void MainWindow::OnMouseWheel(int delta) {
     if (!appSettings.regionMode)
         return;
     ResizeBy(delta > 0 ? resizeStep : -resizeStep);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & Qt::AltModifier) &&
+        (key == Qt::Key_Question || key == Qt::Key_Slash)) {
+        OnCommand(Command::About);
+        return;
+    }
+    viewKeys.Press(key, event->modifiers());
+    OnKeyDown(key);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    // The releases in between auto-repeated presses do not let the key go.
+    if (!event->isAutoRepeat())
+        viewKeys.Release(event->key(), event->modifiers());
 }
 
 void MainWindow::OnKeyDown(int key) {
