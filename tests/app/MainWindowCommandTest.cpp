@@ -144,15 +144,6 @@ TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
     EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
 }
 
-TEST_F(MainWindowTest, WithoutTranslucencyTheTransparentCommandOnlyKeepsItsState) {
-    MainWindow& w = Start(false);
-    w.OnCommand(Command::Transparent);
-    EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent));
-    EXPECT_EQ(Label(Command::Transparent), "Transparent On");
-    EXPECT_FALSE(Item(Command::Transparent)->isEnabled());
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
-}
-
 TEST_F(MainWindowTest, AboutOpensModallyFromTheCommandAndFromAltSlashOrQuestionMark) {
     MainWindow& w = Start();
     int opened = 0;

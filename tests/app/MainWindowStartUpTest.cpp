@@ -78,6 +78,12 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     EXPECT_TRUE(w.menuBar()->isHidden());
     EXPECT_EQ(appSettings.clientRect, QRect(0, 0, 292, 253));
 
+    // Without translucency the transparency command only keeps its state.
+    w.OnCommand(Command::Transparent);
+    EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent));
+    EXPECT_EQ(Label(Command::Transparent), "Transparent On");
+    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
+
     w.OnTick();
     EXPECT_EQ(w.Frame().size(), QSize(292, 253));
     EXPECT_EQ(w.Frame().pixel(0, 0) & 0xFFFFFF, 0xDCDDDDu) << "background 0xDDDDDC as RGB";
