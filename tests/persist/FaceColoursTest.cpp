@@ -1,109 +1,74 @@
-#include "persist/FaceColours.h"
 #include "PersistTestSupport.h"
-#include "persist/ColourEditMessages.h"
-
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
 
 namespace {
 
 const FaceColourTable edited = {255, 65280, 16711680, 1, 16777215, 8421504};
-const char* const editedBytes =
+const std::string editedBytes =
     "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5 8421504\r\n";
 
-class FaceColours : public StoredFileTest {
-protected:
-    void SetUp() override {
-        StoredFileTest::SetUp();
-        faceColours = defaultFaceColours;
-    }
-};
-
-} // namespace
-
-TEST_F(FaceColours, TakesTheColoursOfTheFirstSixPairsInLineOrder) {
-    const struct {
-        const char* what;
-        const char* bytes;
-    } cases[] = {
-        {"as written", editedBytes},
-        {"indices 5..0", "5 255\r\n4 65280\r\n3 16711680\r\n2 1\r\n1 16777215\r\n0 8421504\r\n"},
-        {"seventh line", "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5 8421504\r\n"
-                         "6 255\r\nnoise\r\n"},
-        {"last pair without line end",
-         "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5 8421504"},
-        {"any white space", "0 255 1\t65280\n2 16711680\r\r3 1 4 16777215 5 8421504"},
-    };
-    for (const auto& c : cases) {
-        WriteBytes(colourFileName, c.bytes);
-        faceColours = defaultFaceColours;
-        LoadFaceColours();
-        EXPECT_EQ(faceColours, edited) << c.what;
-    }
+// editedBytes with its first `from` replaced by `to`.
+std::string Edited(const std::string& from, const std::string& to) {
+    std::string bytes = editedBytes;
+    return bytes.replace(bytes.find(from), from.size(), to);
 }
 
-TEST_F(FaceColours, AnyDamageGivesAllSixDefaults) {
+class FaceColours : public StoredFileTest {};
+
+// The colours of the first six pairs in line order, whatever the indices say; any damage gives
+// all six defaults.
+TEST_F(FaceColours, LoadsTheFirstSixColoursElseAllDefaults) {
     const struct {
         const char* what;
-        const char* bytes;
+        std::string bytes;
+        bool good;
     } cases[] = {
-        {"empty", ""},
-        {"five pairs", "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n"},
-        {"sixth colour missing", "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5"},
-        {"a colour 0", "0 255\r\n1 65280\r\n2 0\r\n3 1\r\n4 16777215\r\n5 8421504\r\n"},
-        {"a negative colour", "0 255\r\n1 65280\r\n2 -5\r\n3 1\r\n4 16777215\r\n5 8421504\r\n"},
-        {"past white", "0 255\r\n1 65280\r\n2 16777216\r\n3 1\r\n4 16777215\r\n5 8421504\r\n"},
-        {"past 32 bits", "0 255\r\n1 65280\r\n2 4294967295\r\n3 1\r\n4 2\r\n5 8421504\r\n"},
-        {"two equal", "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 65280\r\n5 8421504\r\n"},
-        {"word for a colour", "0 255\r\n1 65280\r\n2 red\r\n3 1\r\n4 16777215\r\n5 8421504\r\n"},
-        {"word for an index", "0 255\r\n1 65280\r\nx 16711680\r\n3 1\r\n4 2\r\n5 8421504\r\n"},
+        {"as written", editedBytes, true},
+        {"indices 5..0", "5 255\r\n4 65280\r\n3 16711680\r\n2 1\r\n1 16777215\r\n0 8421504\r\n",
+         true},
+        {"seventh line", editedBytes + "6 255\r\nnoise\r\n", true},
+        {"last pair without line end", Edited("8421504\r\n", "8421504"), true},
+        {"any white space", "0 255 1\t65280\n2 16711680\r\r3 1 4 16777215 5 8421504", true},
+        {"empty", "", false},
+        {"five pairs", Edited("5 8421504\r\n", ""), false},
+        {"sixth colour missing", Edited("8421504\r\n", ""), false},
+        {"a colour 0", Edited("16711680", "0"), false},
+        {"a negative colour", Edited("16711680", "-5"), false},
+        {"past white", Edited("16711680", "16777216"), false},
+        {"past 32 bits", Edited("16711680", "4294967295"), false},
+        {"two equal", Edited("4 16777215", "4 65280"), false},
+        {"word for a colour", Edited("16711680", "red"), false},
+        {"word for an index", Edited("2 16711680", "x 16711680"), false},
+        {"no file", "", false},
+        {"a folder", "", false},
     };
     for (const auto& c : cases) {
-        WriteBytes(colourFileName, c.bytes);
-        faceColours = edited;
+        std::filesystem::remove_all(colourFileName);
+        if (c.what == std::string("a folder"))
+            std::filesystem::create_directory(colourFileName);
+        else if (c.what != std::string("no file"))
+            WriteBytes(colourFileName, c.bytes);
+        faceColours = c.good ? defaultFaceColours : edited;
         LoadFaceColours();
-        EXPECT_EQ(faceColours, defaultFaceColours) << c.what;
+        EXPECT_EQ(faceColours, c.good ? edited : defaultFaceColours) << c.what;
     }
-    std::filesystem::remove(colourFileName);
     faceColours = edited;
-    LoadFaceColours();
-    EXPECT_EQ(faceColours, defaultFaceColours) << "missing file";
+    SaveFaceColours(); // nor can a folder be written
+    EXPECT_TRUE(std::filesystem::is_directory(colourFileName));
 }
 
-TEST_F(FaceColours, EditedColoursRoundTripAsSixDecimalLinesButDefaultsCreateNoFile) {
+// Edited colours go out as six decimal lines; the defaults create no file but replace one.
+TEST_F(FaceColours, SavesSixLinesButTheDefaultsOnlyOverAnOlderFile) {
+    faceColours = defaultFaceColours;
     SaveFaceColours();
     EXPECT_EQ(FilesNamed(colourFileName), 0);
     faceColours = edited;
     SaveFaceColours();
     EXPECT_EQ(ReadBytes(colourFileName), editedBytes);
     faceColours = defaultFaceColours;
-    LoadFaceColours();
-    EXPECT_EQ(faceColours, edited);
-}
-
-TEST_F(FaceColours, DefaultsOverwriteAnOlderFile) {
-    WriteBytes(colourFileName, editedBytes);
     SaveFaceColours();
     EXPECT_EQ(ReadBytes(colourFileName),
               "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 60138\r\n");
     EXPECT_EQ(FilesNamed(colourFileName), 1);
 }
 
-TEST_F(FaceColours, AFolderInThePlaceOfTheFileIsLeftAlone) {
-    std::filesystem::create_directory(colourFileName);
-    faceColours = edited;
-    LoadFaceColours();
-    EXPECT_EQ(faceColours, defaultFaceColours);
-    faceColours = edited;
-    SaveFaceColours();
-    EXPECT_TRUE(std::filesystem::is_directory(colourFileName));
-    EXPECT_EQ(FilesNamed(colourFileName), 1);
-}
-
-TEST(ColourEditMessages, CarryTheJapaneseAsUtf8AfterALineBreakAndASpace) {
-    EXPECT_NE(std::strstr(blackColourMessage, ".\n '\xE9\xBB\x92"), nullptr);              // 黒
-    EXPECT_NE(std::strstr(sameColourMessage, ".\n '\xE8\xA4\x87"), nullptr);               // 複
-    EXPECT_NE(std::strstr(invalidColoursMessage, "\"color.ini\" '\xE8\x89\xB2"), nullptr); // 色
-}
+} // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "persist/FaceColours.h"
 #include "persist/MoveHistory.h"
 
 #include <gtest/gtest.h>
@@ -30,8 +31,8 @@ inline int FilesNamed(const std::string& prefix) {
 // A record as its line in history.ini reads ("0 2 1"), or "-" for none.
 inline std::string Text(const MoveRecord* r) {
     return r == nullptr ? "-"
-                        : std::to_string(r->axis) + ' ' + std::to_string(r->layer) + ' ' +
-                              (r->positive ? '1' : '0');
+                        : std::to_string(r->axis) + ' ' + std::to_string(r->layer) +
+                              (r->positive ? " 1" : " 0");
 }
 
 // Every record oldest to newest, undone ones included, joined by commas.
@@ -43,16 +44,12 @@ inline std::string Walk(MoveHistory& h) {
     return all;
 }
 
-// Each test starts and ends without history.ini, color.ini or their temporary files.
+// Each test starts and ends without history.ini and color.ini.
 class StoredFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { RemoveStoredFiles(); }
-    void TearDown() override { RemoveStoredFiles(); }
-    static void RemoveStoredFiles() {
-        for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            const std::string name = entry.path().filename().string();
-            if (name.rfind("history.ini", 0) == 0 || name.rfind("color.ini", 0) == 0)
-                std::filesystem::remove_all(entry.path());
-        }
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        std::filesystem::remove_all(historyFileName);
+        std::filesystem::remove_all(colourFileName);
     }
 };

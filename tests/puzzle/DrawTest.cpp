@@ -1,287 +1,153 @@
-#include "ReferenceFaceSort.h"
-#include "ViewTestSupport.h"
+#include "PuzzleTestSupport.h"
 
-#include "persist/MoveHistory.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include <map>
 
 namespace {
 
-struct PolygonCall {
-    std::vector<Vertex3D> corners;
+struct Call {
+    std::vector<Vertex3D> corners; // two for a line
     COLORREF colour;
     bool shade;
 };
-struct LineCall {
-    Vertex3D from;
-    Vertex3D to;
-    COLORREF colour;
-};
 
-// Records what the puzzle asks of the camera, before the camera culls or skips anything.
-class RecordingCamera : public Camera {
+// Records what the puzzle asks of the camera (which then culls and paints as usual, into
+// nothing) and of the sticker rasteriser.
+class Recorder : public Camera, public Canvas, public StickerRasteriser {
 public:
-    explicit RecordingCamera(int n)
-        : Camera(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000, halfFieldOfView, 0, 0, windowSize,
-                 windowSize) {
-        Rotate(Rad30, -Rad20);
-    }
-    std::vector<PolygonCall> polygons;
-    std::vector<PolygonCall> stickers; // the polygons that are not black
-    std::vector<LineCall> lines;
+    using Camera::Camera;
+    std::vector<Call> polygons, lines;
+    std::vector<ScreenVertex> vertices;
+    int clears = 0;
+    bool culled = true;
+    std::uint32_t clearColour = 0;
+
     void DrawPolygon(const Vertex3D* corners, int count, COLORREF colour, bool shade) override {
         polygons.push_back({std::vector<Vertex3D>(corners, corners + count), colour, shade});
-        if (colour != 0) {
-            stickers.push_back(polygons.back());
-        }
         Camera::DrawPolygon(corners, count, colour, shade);
     }
     void DrawLine(const Vertex3D& a, const Vertex3D& b, COLORREF colour) override {
-        lines.push_back({a, b, colour});
-        Camera::DrawLine(a, b, colour);
+        lines.push_back({{a, b}, colour, false});
     }
-};
-
-class FillCounter : public Canvas {
-public:
-    std::vector<COLORREF> fills;
-    void FillPolygon(const ScreenPoint*, int, COLORREF fill) override { fills.push_back(fill); }
+    void FillPolygon(const ScreenPoint*, int, COLORREF) override {}
     void DrawLine(ScreenPoint, ScreenPoint, COLORREF) override {}
-};
-
-class RecordingRasteriser : public StickerRasteriser {
-public:
-    std::string calls; // C clear, D draw
-    std::vector<ScreenVertex> vertices;
-    int count = -1;
-    bool cull = true;
-    std::uint32_t clearColour = 0;
     void SetClearColour(std::uint32_t argb) override { clearColour = argb; }
-    bool ClearTarget() override {
-        calls += 'C';
-        return true;
-    }
-    bool DrawVertices(const ScreenVertex* v, int n, bool c) override {
-        calls += 'D';
+    bool ClearTarget() override { return ++clears; }
+    bool DrawVertices(const ScreenVertex* v, int n, bool cull) override {
         vertices.assign(v, v + n);
-        count = n;
-        cull = c;
-        return true;
+        return !(culled = cull);
+    }
+    // The number of stickers (polygons that are not black) in a new frame.
+    long Frame() {
+        polygons.clear(), lines.clear(), vertices.clear(), clears = 0;
+        Render(this);
+        return std::count_if(polygons.begin(), polygons.end(), [](auto& c) { return c.colour; });
     }
 };
 
-class Drawing : public testing::Test {
+class Drawing : public WiredPuzzle {
 protected:
-    std::unique_ptr<CMozai> puzzle = MakePuzzle(3);
-    RecordingCamera camera{3};
-    FillCounter canvas;
-    RecordingRasteriser rasteriser;
+    Recorder* r = nullptr;
 
     void SetUp() override {
-        camera.SetScene(puzzle.get());
-        puzzle->SetRasteriser(&rasteriser);
-    }
-    void Frame() {
-        camera.polygons.clear();
-        camera.stickers.clear();
-        camera.lines.clear();
-        canvas.fills.clear();
-        camera.Render(&canvas);
+        auto recorder = MakeStartUpCamera<Recorder>(3);
+        r = recorder.get();
+        camera = std::move(recorder);
+        WiredPuzzle::SetUp();
+        r->SetScene(puzzle.get());
+        puzzle->SetRasteriser(r);
     }
 };
 
-TEST_F(Drawing, GdiModeSendsEveryFaceFarToNearAndEachStickerOnItsBody) {
-    puzzle->SetDirect3D(false);
-    Frame();
-    ASSERT_EQ(camera.polygons.size(), 162u + 54u);
-    EXPECT_EQ(camera.stickers.size(), 54u);
-    EXPECT_EQ(rasteriser.calls, "");
-    double last = 1e9;
-    for (std::size_t i = 0; i < camera.polygons.size(); ++i) {
-        const PolygonCall& p = camera.polygons[i];
-        EXPECT_TRUE(p.shade);
-        ASSERT_EQ(p.corners.size(), 4u);
-        const Vertex3D centre = Camera::Centroid(p.corners.data(), 4);
-        if (p.colour == 0) {
-            const double d = Distance(centre, camera.GetPosition());
-            EXPECT_LE(d, last);
-            last = d;
-        } else {
-            // The sticker is its body shrunk to 0.9 about the same centre.
-            const PolygonCall& body = camera.polygons[i - 1];
-            EXPECT_EQ(body.colour, 0u);
-            EXPECT_TRUE(centre == Camera::Centroid(body.corners.data(), 4));
+// Every face, far to near, as a black body; each sticker right after its body, shrunk about its
+// centre, and in Direct3D mode also as two triangles (corners 0, 3, 2, 2, 1, 0) of 0x50RRGGBB.
+// Only GDI mode shades.
+TEST_F(Drawing, EveryFaceFarToNearEachStickerOnItsBodyAndRasterised) {
+    const std::map<COLORREF, std::uint32_t> argb = {{0x0080FF, 0x50FF8000}, {0x0000B0, 0x50B00000},
+                                                    {0xD1D1D1, 0x50D1D1D1}, {0x80400F, 0x500F4080},
+                                                    {0x009F34, 0x50349F00}, {0x00EAEA, 0x50EAEA00}};
+    const int order[6] = {0, 3, 2, 2, 1, 0};
+    for (bool direct3D : {true, false}) {
+        puzzle->SetDirect3D(direct3D);
+        EXPECT_EQ(r->Frame(), 54);
+        ASSERT_EQ(r->polygons.size(), 162u + 54u);
+        EXPECT_EQ(r->vertices.size(), direct3D ? 324u : 0u);
+        EXPECT_TRUE(r->clears == direct3D && !r->culled);
+        double last = 1e9;
+        for (std::size_t i = 0, s = 0; i < r->polygons.size(); ++i) {
+            const Call& p = r->polygons[i];
+            const Vertex3D centre = Camera::Centroid(p.corners.data(), 4);
+            EXPECT_EQ(p.shade, !direct3D);
+            if (p.colour == 0) {
+                EXPECT_LE(Distance(centre, camera->GetPosition()), last);
+                last = Distance(centre, camera->GetPosition());
+                continue;
+            }
+            const Call& body = r->polygons[i - 1];
+            EXPECT_TRUE(body.colour == 0 && centre == Camera::Centroid(body.corners.data(), 4));
             EXPECT_NEAR(Distance(p.corners[0], p.corners[2]),
                         0.9 * Distance(body.corners[0], body.corners[2]), 1e-5);
-        }
-    }
-    // The camera culls what faces away: three faces of each cubie and the stickers of three
-    // sides are left. Sticker-only mode paints no body and every sticker, the far ones first.
-    EXPECT_EQ(std::count(canvas.fills.begin(), canvas.fills.end(), 0u), 81);
-    EXPECT_EQ(canvas.fills.size(), 81u + 27u);
-    EXPECT_TRUE(camera.lines.empty());
-    camera.SetStickerOnly(true);
-    Frame();
-    EXPECT_EQ(camera.polygons.size(), 216u);
-    EXPECT_EQ(canvas.fills.size(), 54u);
-}
-
-TEST_F(Drawing, Direct3DModeRasterisesTwoTranslucentTrianglesPerSticker) {
-    Frame();
-    EXPECT_EQ(rasteriser.calls, "CD");
-    ASSERT_EQ(rasteriser.count, 324);
-    EXPECT_FALSE(rasteriser.cull);
-    const std::vector<PolygonCall>& stickers = camera.stickers;
-    ASSERT_EQ(stickers.size(), 54u);
-    const int order[6] = {0, 3, 2, 2, 1, 0};
-    for (std::size_t s = 0; s < stickers.size(); ++s) {
-        EXPECT_FALSE(stickers[s].shade);
-        const COLORREF c = stickers[s].colour;
-        const std::uint32_t argb = 0x50000000u | RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c);
-        for (int m = 0; m < 6; ++m) {
-            const ScreenVertex& v = rasteriser.vertices[6 * s + m];
-            const ScreenPoint p = camera.Project(stickers[s].corners[order[m]]);
-            EXPECT_EQ(v.x, static_cast<float>(p.x));
-            EXPECT_EQ(v.y, static_cast<float>(p.y));
-            EXPECT_EQ(v.z, 0.0f);
-            EXPECT_EQ(v.rhw, 1.0f);
-            EXPECT_EQ(v.u, 0.0f);
-            EXPECT_EQ(v.v, 0.0f);
-            EXPECT_EQ(v.diffuse, argb);
-        }
-    }
-    // Red 0xB0 of the +X side lands in the red byte of the rasteriser's colour.
-    EXPECT_NE(std::find_if(rasteriser.vertices.begin(), rasteriser.vertices.end(),
-                           [](const ScreenVertex& v) { return v.diffuse == 0x50B00000u; }),
-              rasteriser.vertices.end());
-
-    puzzle->SetRasteriser(nullptr);
-    Frame();
-    EXPECT_EQ(camera.polygons.size(), 216u);
-}
-
-TEST_F(Drawing, BlackAndBareFacesGetTheBodyOnlyAndExtraStickersAreNotRasterised) {
-    puzzle->ReplaceColour(puzzle->Colour(1), 0);
-    Frame();
-    EXPECT_EQ(camera.polygons.size(), 162u + 45u);
-    EXPECT_EQ(rasteriser.count, 270);
-
-    // A cube whose bare faces were coloured has more stickers than the buffer holds.
-    auto big = MakePuzzle(5);
-    camera.SetScene(big.get());
-    big->SetRasteriser(&rasteriser);
-    big->ReplaceColour(NoSticker, 0x123456);
-    Frame();
-    EXPECT_EQ(camera.stickers.size(), 750u);
-    EXPECT_EQ(rasteriser.count, 3600);
-}
-
-TEST_F(Drawing, WithoutAViewerNothingAndWithoutALiveCameraStickersAtTheOrigin) {
-    const std::vector<CubeFace*> before = puzzle->Faces();
-    puzzle->Draw(nullptr);
-    EXPECT_EQ(puzzle->Faces(), before);
-    EXPECT_EQ(rasteriser.calls, "");
-
-    currentCamera = nullptr;
-    Frame();
-    currentCamera = &camera;
-    EXPECT_EQ(camera.polygons.size(), 216u);
-    ASSERT_EQ(rasteriser.count, 324);
-    for (const ScreenVertex& v : rasteriser.vertices) {
-        EXPECT_EQ(v.x + v.y, 0.0f);
-    }
-}
-
-TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
-    MoveHistory history;
-    puzzle->SetHistory(&history);
-    auto outlined = [&](const CubeFace* face) {
-        if (camera.lines.size() != 4) {
-            return false;
-        }
-        for (int c = 0; c < 4; ++c) {
-            const LineCall& l = camera.lines[c];
-            if (l.colour != 0x55FF55 || !(l.from == *face->corner[c]) ||
-                !(l.to == *face->corner[(c + 1) % 4])) {
-                return false;
+            for (int m = 0; direct3D && m < 6; ++m, ++s) {
+                const ScreenVertex& v = r->vertices[s];
+                const ScreenPoint pt = camera->Project(p.corners[order[m]]);
+                EXPECT_TRUE(v.x == pt.x && v.y == pt.y && v.z == 0 && v.rhw == 1 && v.u == 0 &&
+                            v.v == 0 && v.diffuse == argb.at(p.colour));
             }
         }
-        return true;
+    }
+}
+
+// Black faces get the body only, as bare ones do; stickers past the buffer are only painted;
+// without a camera nothing is drawn, without a rasteriser only that is skipped.
+TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
+    puzzle->ReplaceColour(table[1], 0);
+    EXPECT_EQ(r->Frame(), 45);
+    EXPECT_EQ(r->vertices.size(), 270u);
+    auto big = MakePuzzle(5);
+    r->SetScene(big.get());
+    big->SetRasteriser(r);
+    big->ReplaceColour(NoSticker, 0x123456);
+    EXPECT_EQ(r->Frame(), 750);
+    EXPECT_EQ(r->vertices.size(), 3600u);
+    r->clears = 0;
+    big->Draw(nullptr);
+    EXPECT_EQ(r->clears, 0);
+    big->SetRasteriser(nullptr);
+    EXPECT_EQ(r->Frame(), 750);
+    EXPECT_FALSE(big->SetBackground(0));
+    EXPECT_TRUE(puzzle->SetBackground(0x332211));
+    EXPECT_EQ(r->clearColour, 0xFF112233u); // opaque, and only in Direct3D mode
+    puzzle->SetDirect3D(false);
+    EXPECT_FALSE(puzzle->SetBackground(0x445566));
+    EXPECT_EQ(r->clearColour, 0xFF112233u);
+}
+
+// The face a drag grabbed is outlined in light green until its twist ends; stepping and shuffle
+// twists are not, but for the last shuffle twist, which shows its placeholder face.
+TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
+    auto outlined = [&](const CubeFace* face) {
+        r->Frame();
+        bool all = r->lines.size() == 4;
+        for (std::size_t c = 0; all && c < 4; ++c)
+            all = r->lines[c].colour == 0x55FF55 && r->lines[c].corners[0] == *face->corner[c] &&
+                  r->lines[c].corners[1] == *face->corner[(c + 1) % 4];
+        return all;
     };
-    Frame();
-    CubeFace* grabbed = puzzle->Cubie(1, 1, 2)->Face(4);
-    const ScreenPoint from = PixelOf(camera, *grabbed);
+    const CubeFace* grabbed = puzzle->Cubie(1, 1, 2)->Face(4);
     puzzle->SetHold(true);
-    MouseDrag(*puzzle, camera, from, {from.x + 30, from.y});
-    Frame();
+    Drag(FrontPixel(1, 1), 30, 0);
     EXPECT_TRUE(outlined(grabbed));
     puzzle->SetHold(false);
     puzzle->Tick();
-    Frame();
     EXPECT_TRUE(outlined(grabbed));
-    while (puzzle->CurrentTwist() != nullptr) {
-        puzzle->Tick();
-    }
-    Frame();
-    EXPECT_TRUE(camera.lines.empty());
-
+    TickUntilIdle(*puzzle);
     puzzle->StepBack();
-    ASSERT_NE(puzzle->CurrentTwist(), nullptr);
-    Frame();
-    EXPECT_TRUE(camera.lines.empty());
-    while (puzzle->CurrentTwist() != nullptr) {
-        puzzle->Tick();
-    }
-
-    // Shuffle twists are unmarked while more are to come; the last one shows its placeholder.
+    r->Frame();
+    EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
+    TickUntilIdle(*puzzle);
     puzzle->StartShuffle();
-    for (int tick = 0; tick < 200 && puzzle->ShuffleRemaining() > 0; ++tick) {
-        Frame();
-        EXPECT_TRUE(camera.lines.empty());
-        puzzle->Tick();
-    }
-    ASSERT_NE(puzzle->CurrentTwist(), nullptr);
-    Frame();
-    EXPECT_EQ(puzzle->CurrentTwist()->face, puzzle->CurrentTwist()->cubie->Face(0));
-    EXPECT_TRUE(outlined(puzzle->CurrentTwist()->face));
-}
-
-TEST_F(Drawing, BackgroundSetsAnOpaqueClearColourOnlyInDirect3DMode) {
-    EXPECT_TRUE(puzzle->SetBackground(0x332211));
-    EXPECT_EQ(rasteriser.clearColour, 0xFF112233u);
-    puzzle->SetDirect3D(false);
-    EXPECT_FALSE(puzzle->SetBackground(0x445566));
-    EXPECT_EQ(rasteriser.clearColour, 0xFF112233u);
-    puzzle->SetDirect3D(true);
-    puzzle->SetRasteriser(nullptr);
-    EXPECT_FALSE(puzzle->SetBackground(0x445566));
-}
-
-// The drawing order is the reference bubble sort's, ties included, whether the faces come nearly
-// sorted (a small turn of the view, as every frame) or far from it (a jump to the other side,
-// the first frame, a face list in the middle of a twist).
-TEST(FaceSort, EqualsTheReferenceOrderNearlySortedOrNot) {
-    for (int n : {1, 2, 3, 4}) {
-        auto puzzle = MakePuzzle(n);
-        auto camera = MakeStartUpCamera(n);
-        std::vector<Vertex3D> eyes = {{0, 0, 100.0 * n}, {0, 0, -100.0 * n}, {0, 0, 0}};
-        for (int step = 0; step < 40; ++step) {
-            if (step == 20) {
-                puzzle->TurnLayer(1, n - 1, Rad30);
-            }
-            camera->Rotate(step % 7 == 6 ? Rad180 : Rad10, step % 3 == 0 ? Rad10 : 0);
-            eyes.push_back(camera->GetPosition());
-        }
-        for (const Vertex3D& eye : eyes) {
-            std::vector<CubeFace*> expected = puzzle->Faces();
-            ReferenceSortFaces(expected, eye);
-            puzzle->SortFaces(eye);
-            ASSERT_EQ(puzzle->Faces(), expected) << "N " << n;
-        }
-    }
+    for (; puzzle->ShuffleRemaining() > 0; puzzle->Tick())
+        EXPECT_TRUE(r->Frame() == 54 && r->lines.empty());
+    EXPECT_TRUE(outlined(puzzle->Cubie(0, 0, 0)->Face(0)));
 }
 
 } // namespace

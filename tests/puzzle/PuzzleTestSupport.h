@@ -1,12 +1,18 @@
 #pragma once
 
 #include "math3d/Angles.h"
+#include "math3d/Geometry.h"
+#include "persist/FaceColours.h"
+#include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
+#include "scene/Camera.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // A puzzle placed as the application places it, with a fixed random seed.
@@ -16,43 +22,37 @@ inline std::unique_ptr<CMozai> MakePuzzle(int n, const COLORREF* colours = nullp
     return p;
 }
 
-// True when the cubie is at rest and its rest corners are those of the cell (i, j, k).
-inline bool SitsAt(const CCube& cubie, const CMozai& p, int i, int j, int k) {
+// The start-up camera of an N-cube in a 300 x 300 window, showing the +Z, +X and +Y sides.
+template <class C = Camera> std::unique_ptr<C> MakeStartUpCamera(int n) {
+    auto camera = std::make_unique<C>(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000,
+                                      0.39269908169872414, 0, 0, 300, 300);
+    camera->Rotate(Rad30, -Rad20);
+    return camera;
+}
+
+// True when the cubie in cell (i, j, k), or the given one, is there at rest, its corners those
+// of a cubie built in that cell in some order.
+inline bool SitsAt(const CMozai& p, int i, int j, int k, const CCube* expected = nullptr) {
+    const CCube& cubie = *p.Cubie(i, j, k);
     const double c = 15.0 * (p.Size() - 1);
-    const Vertex3D centre(30.0 * i - c, 30.0 * j - c, 30.0 * k - c);
-    Vertex3D sum;
-    for (int n = 0; n < CCube::cornerCount; ++n) {
-        const Vertex3D& r = cubie.RestCorners()[n];
-        const Vertex3D d(std::abs(r.x - centre.x), std::abs(r.y - centre.y),
-                         std::abs(r.z - centre.z));
-        if (cubie.Corners()[n] != r || !(d == Vertex3D(15, 15, 15))) {
-            return false;
-        }
-        sum += r;
-    }
-    return sum / CCube::cornerCount == centre;
+    const CCube home(0, 30 * i - c, 30 * j - c, 30 * k - c, 0, 0, 1, 0, 1, 0);
+    return (expected == nullptr || expected == &cubie) && cubie.Corners() == cubie.RestCorners() &&
+           std::is_permutation(home.Corners().begin(), home.Corners().end(),
+                               cubie.RestCorners().begin());
 }
 
-// The id of the cubie in each cell, i outermost.
-inline std::vector<int> CellIds(const CMozai& p) {
-    std::vector<int> ids;
+// Which cubie sits in each cell, then every cubie's corners to a millionth: equal for equal
+// states of the cube however they were reached.
+inline std::vector<long long> State(const CMozai& p) {
+    std::vector<long long> s;
     const int n = p.Size();
-    for (int c = 0; c < n * n * n; ++c) {
-        ids.push_back(p.Cubie(c / (n * n), c / n % n, c % n)->Id());
-    }
-    return ids;
-}
-
-// Every cubie's current corners equal those of the same cubie in the other puzzle: bit for bit
-// when exact, else within the point tolerance.
-inline void ExpectSameCorners(const CMozai& a, const CMozai& b, bool exact) {
-    for (int id = 0; id < a.CubieCount(); ++id) {
-        for (int c = 0; c < CCube::cornerCount; ++c) {
-            const Vertex3D& x = a.FindCubie(id)->Corners()[c];
-            const Vertex3D& y = b.FindCubie(id)->Corners()[c];
-            ASSERT_TRUE(exact ? x.x == y.x && x.y == y.y && x.z == y.z : x == y) << "cubie " << id;
-        }
-    }
+    for (int c = 0; c < n * n * n; ++c)
+        s.push_back(p.Cubie(c / (n * n), c / n % n, c % n)->Id());
+    for (int id = 0; id < p.CubieCount(); ++id)
+        for (const Vertex3D& v : p.FindCubie(id)->Corners())
+            s.insert(s.end(),
+                     {std::llround(v.x * 1e6), std::llround(v.y * 1e6), std::llround(v.z * 1e6)});
+    return s;
 }
 
 // A quarter turn made at once, as the replay makes it.
@@ -62,19 +62,45 @@ inline TwistResult QuarterTurn(CMozai& p, int axis, int layer, bool positive) {
 }
 
 // Ticks until nothing moves or is pending; returns the ticks taken.
-inline int TickUntilIdle(CMozai& p, int limit = 2000) {
+inline int TickUntilIdle(CMozai& p) {
     int ticks = 0;
-    while ((p.CurrentTwist() != nullptr || p.ShuffleRemaining() > 0) && ticks < limit) {
+    for (; (p.CurrentTwist() != nullptr || p.ShuffleRemaining() > 0) && ticks < 2000; ++ticks)
         p.Tick();
-        ++ticks;
-    }
     return ticks;
 }
 
-// A quarter turn animated by the timer from a first step of 10 degrees.
-inline void AnimatedTurn(CMozai& p, int axis, int layer, bool positive, TwistKind kind) {
-    CCube* placeholder = p.Cubie(0, 0, 0);
-    p.BeginTwist(placeholder, placeholder->Face(0), axis, layer, positive, kind);
-    p.TurnLayer(axis, layer, positive ? Rad10 : -Rad10);
-    TickUntilIdle(p);
+// The pick ray (origin, direction) through a window pixel, as the input handler builds it.
+inline std::pair<Vertex3D, Vector3D> RayAt(const Camera& camera, ScreenPoint pt) {
+    const Vertex3D origin = camera.Unproject(pt);
+    return {origin, Vector3D(camera.GetPosition(), origin)};
 }
+
+// A 3-cube coloured by `table`, wired to a history and counting its congratulations, seen by the
+// start-up camera.
+class WiredPuzzle : public testing::Test {
+protected:
+    FaceColourTable table = defaultFaceColours;
+    std::unique_ptr<CMozai> puzzle;
+    std::unique_ptr<Camera> camera = MakeStartUpCamera(3);
+    MoveHistory history;
+    int solvedCalls = 0;
+
+    void SetUp() override { Restart(); }
+    void Restart(int n = 3) {
+        history.Clear();
+        puzzle = MakePuzzle(n, table.data());
+        puzzle->SetHistory(&history);
+        puzzle->onSolved = [this] { ++solvedCalls; };
+        puzzle->SortFaces(camera->GetPosition()); // picking walks the order of the last frame
+    }
+    // The middle of the front (+Z) sticker of cell (i, j, 2).
+    ScreenPoint FrontPixel(int i, int j) {
+        return camera->Project(puzzle->Cubie(i, j, 2)->Face(4)->Centre());
+    }
+    // One movement with the left button held, in a window 300 pixels wide: 60 pixels a radian.
+    void Drag(ScreenPoint from, int dx, int dy) {
+        const auto [origin, direction] = RayAt(*camera, from);
+        puzzle->Drag(origin, direction, camera->GetRight() * (dx / 60.0),
+                     camera->GetUp() * (-dy / 60.0));
+    }
+};

@@ -9,23 +9,17 @@
 // The order the faces are drawn in is defined by this plain bubble sort: as many passes as faces
 // over the whole list, each swapping two neighbours only when the later one is strictly farther.
 inline void ReferenceSortFarFirst(std::vector<FaceDepth>& depths) {
-    const std::size_t n = depths.size();
-    for (std::size_t pass = 0; pass < n; ++pass) {
-        for (std::size_t i = 0; i + 1 < n; ++i) {
-            if (depths[i + 1].first > depths[i].first) {
+    for (std::size_t pass = 0; pass < depths.size(); ++pass)
+        for (std::size_t i = 0; i + 1 < depths.size(); ++i)
+            if (depths[i + 1].first > depths[i].first)
                 std::swap(depths[i], depths[i + 1]);
-            }
-        }
-    }
 }
 
 inline void ReferenceSortFaces(std::vector<CubeFace*>& faces, const Vertex3D& eye) {
     std::vector<FaceDepth> depths;
-    for (CubeFace* face : faces) {
+    for (CubeFace* face : faces)
         depths.emplace_back(Distance(face->Centre(), eye), face);
-    }
     ReferenceSortFarFirst(depths);
-    for (std::size_t i = 0; i < faces.size(); ++i) {
+    for (std::size_t i = 0; i < faces.size(); ++i)
         faces[i] = depths[i].second;
-    }
 }
