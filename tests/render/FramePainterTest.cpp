@@ -1,97 +1,92 @@
+#include <QSet>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include "GuiTestApp.h"
 #include "Pixels.h"
-#include "SceneSketch.h"
-#include "render/ColourConversion.h"
+#include "render/D3DRenderer.h"
 #include "render/FramePainter.h"
 #include "render/WindowRegion.h"
+#include "tests/scene/SceneSketch.h"
 
 namespace {
 
-constexpr QRgb background = ToQRgb(backgroundColour);
-constexpr COLORREF red = Rgb(200, 0, 0);
+// The offscreen platform has OpenGL only through an X display: without one there is none.
+[[maybe_unused]] const bool noDisplay = qunsetenv("DISPLAY") && qunsetenv("WAYLAND_DISPLAY");
+
+constexpr QRgb background = 0xFFDCDDDD, black = 0xFF000000;
+constexpr QRgb shaded = 0xFFFE9600, red = 0xFFC80000, green = 0xFF00B400;
 
 class FramePainterTest : public ::testing::Test {
 protected:
     FramePainterTest() {
         camera.SetScene(&scene);
-        in.camera = &camera;
-        in.window = &window;
-        in.clientSize = QSize(200, 200);
-        in.regionMode = true;
-        in.region = &region;
-    }
-
-    void DrawQuads(std::vector<const Vertex3D*> quads) {
-        scene.draw = [quads](RenderObject* r) {
-            for (const Vertex3D* quad : quads) {
-                r->DrawPolygon(quad, 4, red, false);
-            }
+        // A sticker facing the eye around pixel (100, 100), a body over the top-left pixel and a
+        // line at row 180.
+        scene.draw = [](RenderObject* r) {
+            const Vertex3D sticker[4] = {{-20, -20, 0}, {20, -20, 0}, {20, 20, 0}, {-20, 20, 0}};
+            const Vertex3D body[4] = {{-150, 60, 0}, {-60, 60, 0}, {-60, 150, 0}, {-150, 150, 0}};
+            r->DrawPolygon(sticker, 4, Rgb(200, 100, 0), true);
+            r->DrawPolygon(body, 4, Rgb(200, 0, 0), false);
+            r->DrawLine(Vertex3D(-100, -100, 0), Vertex3D(100, -100, 0), Rgb(0, 180, 0));
         };
     }
 
-    Camera camera = MakeCamera();
+    Camera camera = StartUpCamera();
     SceneSketch scene;
     QWidget window;
     WindowRegion region;
-    FrameInputs in;
+    FrameInputs in{&camera, &window, QSize(200, 200), true, &region};
     FramePainter painter;
 };
 
 } // namespace
 
-TEST_F(FramePainterTest, PaintsTheSceneAndCutsTheWindowKeyedOnTheBackground) {
-    DrawQuads({cornerQuad, centreQuad});
+TEST_F(FramePainterTest, FillsOutlinesInBlackDrawsLinesAndCutsTheWindowOnTheBackground) {
     painter.PaintFrame(in);
     const QImage& frame = painter.Frame();
-    ASSERT_EQ(frame.size(), QSize(200, 200));
-    EXPECT_EQ(frame.pixel(100, 100), ToQRgb(red));
-    EXPECT_EQ(frame.pixel(0, 0), ToQRgb(red)); // the top-left pixel does not key the shape
-    EXPECT_EQ(frame.pixel(150, 150), background);
+    EXPECT_EQ(frame.pixel(100, 100), shaded);
+    EXPECT_EQ(frame.pixel(0, 0), red); // the top-left pixel does not key the shape
+    EXPECT_TRUE(frame.pixel(83, 83) == black && frame.pixel(116, 116) == black &&
+                frame.pixel(83, 100) == black); // the outline
+    const auto line = [&](int x, int y) { return frame.pixel(x, y) == green; };
+    EXPECT_TRUE(SamePixels(PixelsWhere(frame, line), QRegion(19, 180, 162, 1)));
+    const QSet<QRgb> drawn{background, black, shaded, red, green};
+    const auto blended = [&](int x, int y) { return !drawn.contains(frame.pixel(x, y)); };
+    EXPECT_TRUE(PixelsWhere(frame, blended).isEmpty()); // no antialiasing
     EXPECT_TRUE(SamePixels(window.mask(), PixelsNot(frame, background)));
 }
 
-TEST_F(FramePainterTest, FramedModeGivesAFreshUnshapedFrameOfTheClientSize) {
-    DrawQuads({centreQuad});
-    in.regionMode = false;
+TEST_F(FramePainterTest, FramesAreFreshAtTheClientSizeAndNeedACameraAndAWindow) {
+    in.regionMode = false; // framed: no shape
     painter.PaintFrame(in);
     EXPECT_TRUE(window.mask().isEmpty());
     scene.draw = [](RenderObject*) {};
-    in.clientSize = QSize(120, 80);
-    for (int frame = 0; frame < 2; ++frame) {
-        painter.PaintFrame(in);
-        ASSERT_EQ(painter.Frame().size(), QSize(120, 80));
-        EXPECT_TRUE(PixelsNot(painter.Frame(), background).isEmpty());
-    }
-}
-
-TEST_F(FramePainterTest, NothingIsPaintedWithoutCameraOrWindow) {
-    DrawQuads({centreQuad});
-    painter.PaintFrame(in);
-    const QImage before = painter.Frame();
-    const QRegion mask = window.mask();
-    in.clientSize = QSize(50, 50);
-    in.camera = nullptr;
-    painter.PaintFrame(in);
-    in.camera = &camera;
-    in.window = nullptr;
-    painter.PaintFrame(in);
-    EXPECT_EQ(painter.Frame().size(), QSize(200, 200));
-    EXPECT_TRUE(ChangedPixels(before, painter.Frame()).isEmpty());
-    EXPECT_EQ(window.mask(), mask);
-    EXPECT_EQ(scene.draws, 1);
-}
-
-TEST_F(FramePainterTest, AClientOfNoSizeGivesNoPictureAndAnUnshapedWindow) {
-    DrawQuads({centreQuad});
-    painter.PaintFrame(in);
-    ASSERT_FALSE(window.mask().isEmpty());
-    for (const QSize& size : {QSize(0, 0), QSize(200, 0), QSize(-5, 10)}) {
+    for (const QSize& size : {QSize(200, 200), QSize(120, 80), QSize(260, 220)}) {
         in.clientSize = size;
         painter.PaintFrame(in);
-        EXPECT_TRUE(painter.Frame().isNull());
-        EXPECT_TRUE(window.mask().isEmpty());
+        ASSERT_EQ(painter.Frame().size(), size);
+        EXPECT_TRUE(PixelsNot(painter.Frame(), background).isEmpty());
     }
+    const QImage last = painter.Frame();
+    painter.PaintFrame(FrameInputs{nullptr, &window, QSize(50, 50)});
+    painter.PaintFrame(FrameInputs{&camera, nullptr, QSize(50, 50)});
+    EXPECT_TRUE(painter.Frame() == last && scene.draws == 4);
+    in.regionMode = true;
+    painter.PaintFrame(in);
+    in.clientSize = QSize(-5, 10);
+    painter.PaintFrame(in);
+    EXPECT_TRUE(painter.Frame().isNull() && window.mask().isEmpty()); // no picture, no shape
+}
+
+TEST_F(FramePainterTest, WithoutOpenGLTheRendererIsUnavailableAndTheFrameIsTheGdiOne) {
+    painter.PaintFrame(in);
+    const QImage gdi = painter.Frame();
+    D3DRenderer renderer(&window, 324);
+    EXPECT_FALSE(renderer.available() || renderer.Create() || renderer.ClearTarget() ||
+                 renderer.DrawVertices(nullptr, 3, false) || renderer.ResetForSize());
+    in.useDirect3D = true;
+    in.renderer = &renderer;
+    painter.PaintFrame(in);
+    EXPECT_TRUE(painter.Frame() == gdi);
 }

@@ -1,34 +1,26 @@
-#include "scene/Camera.h"
+#include "SceneSketch.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
 
-struct Fill {
-    std::vector<ScreenPoint> points;
-    COLORREF colour;
-};
+using Colours = std::vector<COLORREF>;
 
+// Fills as corners and colour, lines as from x, from y, to x, to y, colour.
 class RecordingCanvas : public Canvas {
 public:
-    std::vector<Fill> fills;
-    std::vector<std::vector<int>> lines; // from x, from y, to x, to y, colour
+    std::vector<std::vector<ScreenPoint>> corners;
+    Colours fills;
+    std::vector<std::vector<int>> lines;
     void FillPolygon(const ScreenPoint* points, int count, COLORREF fill) override {
-        fills.push_back({std::vector<ScreenPoint>(points, points + count), fill});
+        corners.emplace_back(points, points + count);
+        fills.push_back(fill);
     }
     void DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) override {
         lines.push_back({from.x, from.y, to.x, to.y, static_cast<int>(colour)});
     }
-};
-
-class Sketch : public Ls3dObject {
-public:
-    Sketch() : Ls3dObject(0, 0, 0, 0, 0, 1, 0, 1, 0) {}
-    void Draw(RenderObject* renderer) override { draw(renderer); }
-    std::function<void(RenderObject*)> draw = [](RenderObject*) {};
 };
 
 // Counter-clockwise seen from the eye on +Z, so facing it head-on; reversed it faces away.
@@ -39,53 +31,39 @@ const Vertex3D edgeOn[] = {{0, -30, -30}, {0, 30, -30}, {0, 30, 30}, {0, -30, 30
 
 class Painter : public testing::Test {
 protected:
-    Camera camera{0, 0, 300, 0, 0, 0, 0, 1, 0, 1, 1000, 0.39269908169872414, 0, 0, 200, 200};
-    Sketch sketch;
-    RecordingCanvas canvas;
+    Painter() { camera.SetScene(&sketch); }
 
-    // The colours filled when each polygon is drawn as a 4-corner polygon.
-    std::vector<COLORREF> Fills(const std::vector<std::pair<const Vertex3D*, COLORREF>>& polygons,
-                                bool shade) {
+    // The colours filled when the quads are drawn in these colours.
+    Colours Fills(bool shade, const std::vector<const Vertex3D*>& quads, const Colours& colours) {
         sketch.draw = [&](RenderObject* r) {
-            for (const auto& [corners, colour] : polygons) {
-                r->DrawPolygon(corners, 4, colour, shade);
+            for (std::size_t i = 0; i < quads.size(); ++i) {
+                r->DrawPolygon(quads[i], 4, colours[i], shade);
             }
         };
-        camera.SetScene(&sketch);
+        RecordingCanvas canvas;
         camera.Render(&canvas);
-        std::vector<COLORREF> colours;
-        for (const Fill& f : canvas.fills) {
-            colours.push_back(f.colour);
-        }
-        canvas.fills.clear();
-        return colours;
+        return canvas.fills;
     }
+
+    Camera camera = StartUpCamera();
+    SceneSketch sketch;
 };
 
-using Colours = std::vector<COLORREF>;
-
-TEST_F(Painter, ShadesByTheAngleToTheLineOfSightAndCullsFacesTurnedAway) {
-    EXPECT_EQ(Fills({{facing, Rgb(200, 100, 0)},
-                     {edgeOn, Rgb(255, 101, 1)},
-                     {away, Rgb(9, 9, 9)},
-                     {facing, 0},
-                     {facing, NoColour},
-                     {facing, backgroundColour}},
-                    true),
-              (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
-    EXPECT_EQ(Fills({{facing, Rgb(200, 100, 0)}, {facing, NoColour}}, false),
+TEST_F(Painter, ShadesByTheAngleToTheLineOfSightAndCullsFacesTurnedAwayUnlessStickerOnly) {
+    EXPECT_EQ(
+        Fills(true, {facing, edgeOn, away, facing, facing, facing},
+              {Rgb(200, 100, 0), Rgb(255, 101, 1), Rgb(9, 9, 9), 0, NoColour, backgroundColour}),
+        (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
+    EXPECT_EQ(Fills(false, {facing, facing}, {Rgb(200, 100, 0), NoColour}),
               (Colours{Rgb(200, 100, 0), backgroundColour}));
-}
-
-TEST_F(Painter, StickerOnlySkipsBlackAndPaintsTheFarSideDarker) {
+    // Sticker-only: no black, and the far side painted (darker when shaded).
     camera.SetStickerOnly(true);
-    EXPECT_EQ(Fills({{facing, 0}, {away, 0}, {away, Rgb(200, 100, 50)}}, true), (Colours{0}));
-    EXPECT_EQ(Fills({{away, Rgb(200, 100, 50)}}, false), (Colours{Rgb(200, 100, 50)}));
+    EXPECT_EQ(Fills(true, {facing, away, away}, {0, 0, Rgb(200, 100, 50)}), (Colours{0}));
+    EXPECT_EQ(Fills(false, {away}, {Rgb(200, 100, 50)}), (Colours{Rgb(200, 100, 50)}));
 }
 
-TEST_F(Painter, ProjectsCornersAndLinesInOrder) {
-    const Vertex3D point(5, 5, 5);
-    const Vertex3D degenerate[] = {point, point, point};
+TEST_F(Painter, ProjectsCornersAndLinesInOrderOnlyWhileRendering) {
+    const Vertex3D degenerate[] = {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}};
     sketch.draw = [&](RenderObject* r) {
         r->DrawPolygon(facing, 5, Rgb(1, 2, 3), false); // only four corners fit
         r->DrawPolygon(facing, 2, Rgb(1, 2, 3), false);
@@ -94,33 +72,22 @@ TEST_F(Painter, ProjectsCornersAndLinesInOrder) {
         r->DrawLine(Vertex3D(0, 0, 0), Vertex3D(30, 0, 0), NoColour);
         r->DrawLine(Vertex3D(0, 30, 0), Vertex3D(0, 0, 0), Rgb(9, 8, 7));
     };
-    camera.SetScene(&sketch);
-    camera.Render(&canvas);
-    ASSERT_EQ(canvas.fills.size(), 2u);
-    EXPECT_EQ(canvas.fills[0].points,
-              (std::vector<ScreenPoint>{{75, 124}, {124, 124}, {124, 75}, {75, 75}}));
-    EXPECT_EQ(canvas.fills[1].colour, 0u);
-    EXPECT_EQ(canvas.lines, (std::vector<std::vector<int>>{{100, 100, 124, 100, 0},
-                                                           {100, 75, 100, 100, 0x070809}}));
-}
-
-TEST_F(Painter, NothingIsDrawnOutsideRenderOrWithoutCanvasOrScene) {
-    int draws = 0;
-    sketch.draw = [&](RenderObject*) { ++draws; };
-    camera.Render(&canvas); // no scene yet
-    camera.SetScene(&sketch);
+    RecordingCanvas canvas;
     camera.Render(nullptr);
-    EXPECT_EQ(draws, 0);
+    StartUpCamera().Render(&canvas); // no scene
+    camera.Render(&canvas);
     camera.DrawPolygon(facing, 4, Rgb(1, 2, 3), false);
     camera.DrawLine(Vertex3D(), Vertex3D(1, 1, 1), 0);
-    EXPECT_TRUE(canvas.fills.empty() && canvas.lines.empty());
-}
-
-TEST(CameraCentroid, MeanOfTwoOrMoreCornersElseOrigin) {
-    const Vertex3D c[3] = {{0, 0, 0}, {6, 0, 3}, {0, 9, 3}};
-    EXPECT_TRUE(Camera::Centroid(c, 3) == Vertex3D(2, 3, 2));
-    EXPECT_TRUE(Camera::Centroid(c + 1, 1) == Vertex3D());
-    EXPECT_TRUE(Camera::Centroid(nullptr, 3) == Vertex3D());
+    EXPECT_EQ(sketch.draws, 1);
+    ASSERT_EQ(canvas.fills, (Colours{Rgb(1, 2, 3), 0}));
+    EXPECT_EQ(canvas.corners[0],
+              (std::vector<ScreenPoint>{{75, 124}, {124, 124}, {124, 75}, {75, 75}}));
+    EXPECT_EQ(canvas.lines, (std::vector<std::vector<int>>{{100, 100, 124, 100, 0},
+                                                           {100, 75, 100, 100, 0x070809}}));
+    // Culling takes the mean of the corners; the origin for fewer than two.
+    EXPECT_TRUE(Camera::Centroid(degenerate, 1) == Vertex3D() &&
+                Camera::Centroid(nullptr, 3) == Vertex3D());
+    EXPECT_TRUE(Camera::Centroid(facing + 1, 3) == Vertex3D(10, 10, 0));
 }
 
 } // namespace
