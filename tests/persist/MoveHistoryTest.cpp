@@ -67,6 +67,7 @@ TEST_F(HistoryFile, LoadsEachFileAndSettlesTheCubeSize) {
     } cases[] = {
         {"two moves", "3\r\n0 2 1\r\n1 0 0\r\n", true, 3, "0 2 1,1 0 0", 3},
         {"no file", "", false, 0, "", 7},
+        {"a folder", "", false, 0, "", 7},
         {"empty file", "", true, 0, "", 3},
         {"size only", "5\r\n", true, 5, "", 5},
         {"size only, no line end", "5", true, 5, "", 5},
@@ -94,8 +95,10 @@ TEST_F(HistoryFile, LoadsEachFileAndSettlesTheCubeSize) {
         {"word for a size", "abc\r\n0 0 1\r\n", true, 0, "", 3},
     };
     for (const auto& c : cases) {
-        std::filesystem::remove(historyFileName);
-        if (std::string(c.what) != "no file")
+        std::filesystem::remove_all(historyFileName);
+        if (c.what == "a folder"s)
+            std::filesystem::create_directory(historyFileName);
+        else if (c.what != "no file"s)
             WriteBytes(historyFileName, c.bytes);
         MoveHistory h;
         EXPECT_EQ(h.Load(), c.loaded) << c.what;

@@ -44,12 +44,15 @@ inline std::string Walk(MoveHistory& h) {
     return all;
 }
 
-// Each test starts and ends without history.ini and color.ini.
+// Each test starts and ends without history.ini, color.ini or temporary files beside them.
 class StoredFileTest : public ::testing::Test {
 protected:
     void SetUp() override { TearDown(); }
     void TearDown() override {
-        std::filesystem::remove_all(historyFileName);
-        std::filesystem::remove_all(colourFileName);
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(historyFileName, 0) == 0 || name.rfind(colourFileName, 0) == 0)
+                std::filesystem::remove_all(entry.path());
+        }
     }
 };

@@ -10,9 +10,8 @@ struct Call {
     bool shade;
 };
 
-// Records what the puzzle asks of the camera (which then culls and paints as usual, into
-// nothing) and of the sticker rasteriser.
-class Recorder : public Camera, public Canvas, public StickerRasteriser {
+// Records what the puzzle asks of the camera and of the sticker rasteriser.
+class Recorder : public Camera, public StickerRasteriser {
 public:
     using Camera::Camera;
     std::vector<Call> polygons, lines;
@@ -23,23 +22,20 @@ public:
 
     void DrawPolygon(const Vertex3D* corners, int count, COLORREF colour, bool shade) override {
         polygons.push_back({std::vector<Vertex3D>(corners, corners + count), colour, shade});
-        Camera::DrawPolygon(corners, count, colour, shade);
     }
     void DrawLine(const Vertex3D& a, const Vertex3D& b, COLORREF colour) override {
         lines.push_back({{a, b}, colour, false});
     }
-    void FillPolygon(const ScreenPoint*, int, COLORREF) override {}
-    void DrawLine(ScreenPoint, ScreenPoint, COLORREF) override {}
     void SetClearColour(std::uint32_t argb) override { clearColour = argb; }
     bool ClearTarget() override { return ++clears; }
     bool DrawVertices(const ScreenVertex* v, int n, bool cull) override {
         vertices.assign(v, v + n);
         return !(culled = cull);
     }
-    // The number of stickers (polygons that are not black) in a new frame.
-    long Frame() {
+    // Draws a frame of the puzzle; gives the number of stickers (polygons that are not black).
+    long Frame(CMozai& puzzle) {
         polygons.clear(), lines.clear(), vertices.clear(), clears = 0;
-        Render(this);
+        puzzle.Draw(this);
         return std::count_if(polygons.begin(), polygons.end(), [](auto& c) { return c.colour; });
     }
 };
@@ -53,7 +49,6 @@ protected:
         r = recorder.get();
         camera = std::move(recorder);
         WiredPuzzle::SetUp();
-        r->SetScene(puzzle.get());
         puzzle->SetRasteriser(r);
     }
 };
@@ -68,7 +63,7 @@ TEST_F(Drawing, EveryFaceFarToNearEachStickerOnItsBodyAndRasterised) {
     const int order[6] = {0, 3, 2, 2, 1, 0};
     for (bool direct3D : {true, false}) {
         puzzle->SetDirect3D(direct3D);
-        EXPECT_EQ(r->Frame(), 54);
+        EXPECT_EQ(r->Frame(*puzzle), 54);
         ASSERT_EQ(r->polygons.size(), 162u + 54u);
         EXPECT_EQ(r->vertices.size(), direct3D ? 324u : 0u);
         EXPECT_TRUE(r->clears == direct3D && !r->culled);
@@ -100,19 +95,18 @@ TEST_F(Drawing, EveryFaceFarToNearEachStickerOnItsBodyAndRasterised) {
 // without a camera nothing is drawn, without a rasteriser only that is skipped.
 TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
     puzzle->ReplaceColour(table[1], 0);
-    EXPECT_EQ(r->Frame(), 45);
+    EXPECT_EQ(r->Frame(*puzzle), 45);
     EXPECT_EQ(r->vertices.size(), 270u);
     auto big = MakePuzzle(5);
-    r->SetScene(big.get());
     big->SetRasteriser(r);
     big->ReplaceColour(NoSticker, 0x123456);
-    EXPECT_EQ(r->Frame(), 750);
+    EXPECT_EQ(r->Frame(*big), 750);
     EXPECT_EQ(r->vertices.size(), 3600u);
     r->clears = 0;
     big->Draw(nullptr);
     EXPECT_EQ(r->clears, 0);
     big->SetRasteriser(nullptr);
-    EXPECT_EQ(r->Frame(), 750);
+    EXPECT_EQ(r->Frame(*big), 750);
     EXPECT_FALSE(big->SetBackground(0));
     EXPECT_TRUE(puzzle->SetBackground(0x332211));
     EXPECT_EQ(r->clearColour, 0xFF112233u); // opaque, and only in Direct3D mode
@@ -125,7 +119,7 @@ TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
 // twists are not, but for the last shuffle twist, which shows its placeholder face.
 TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
     auto outlined = [&](const CubeFace* face) {
-        r->Frame();
+        r->Frame(*puzzle);
         bool all = r->lines.size() == 4;
         for (std::size_t c = 0; all && c < 4; ++c)
             all = r->lines[c].colour == 0x55FF55 && r->lines[c].corners[0] == *face->corner[c] &&
@@ -141,12 +135,12 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
     EXPECT_TRUE(outlined(grabbed));
     TickUntilIdle(*puzzle);
     puzzle->StepBack();
-    r->Frame();
+    r->Frame(*puzzle);
     EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
     TickUntilIdle(*puzzle);
     puzzle->StartShuffle();
     for (; puzzle->ShuffleRemaining() > 0; puzzle->Tick())
-        EXPECT_TRUE(r->Frame() == 54 && r->lines.empty());
+        EXPECT_TRUE(r->Frame(*puzzle) == 54 && r->lines.empty());
     EXPECT_TRUE(outlined(puzzle->Cubie(0, 0, 0)->Face(0)));
 }
 
