@@ -12,6 +12,7 @@
 #include "persist/FaceColours.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
+#include "puzzle/DrawSignature.h"
 #include "render/D3DRenderer.h"
 #include "render/WindowRegion.h"
 #include "scene/Camera.h"
@@ -258,7 +259,9 @@ void MainWindow::OnTick() {
         puzzle->Tick();
     TurnViewByKeys();
     ApplyDemoMotion();
-    PaintFrame();
+    // A still cube is not painted again: the window keeps showing the last frame.
+    if (framesPainted == 0 || FrameKey() != paintedKey)
+        PaintFrame();
     --tickDepth;
 }
 
@@ -295,9 +298,34 @@ void MainWindow::PaintFrame() {
     inputs.region = region.get();
     inputs.useDirect3D = appSettings.useDirect3D;
     inputs.renderer = renderer.get();
+    paintedKey = FrameKey();
+    ++framesPainted;
     painter.PaintFrame(inputs);
     if (camera)
         view->Present();
+}
+
+std::uint64_t MainWindow::FrameKey() const {
+    SignatureMixer mix;
+    mix.Add(puzzle ? DrawSignature(*puzzle) : 0);
+    if (camera) {
+        for (const Vertex3D& p : {camera->GetPosition(), camera->GetTarget()}) {
+            mix.Add(p.x);
+            mix.Add(p.y);
+            mix.Add(p.z);
+        }
+        const Vector3D up = camera->GetUp();
+        mix.Add(up.x);
+        mix.Add(up.y);
+        mix.Add(up.z);
+        mix.Add(static_cast<std::uint64_t>(camera->IsStickerOnly()));
+    }
+    const QRect& client = appSettings.clientRect;
+    mix.Add(static_cast<std::uint64_t>(client.width()) << 32 |
+            static_cast<std::uint32_t>(client.height()));
+    mix.Add(static_cast<std::uint64_t>(appSettings.regionMode) << 1 | appSettings.useDirect3D);
+    mix.Add(reinterpret_cast<std::uintptr_t>(renderer.get()));
+    return mix.Value();
 }
 
 void MainWindow::OnSize() {

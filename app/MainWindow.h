@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -138,6 +139,8 @@ public:
     FrameView* View() const { return view; }
     // The last painted frame.
     const QImage& Frame() const { return painter.Frame(); }
+    // Frames painted so far; a tick in which nothing visible changed paints none.
+    int FramesPainted() const { return framesPainted; }
 
 signals:
     void windowDestroyed();
@@ -173,6 +176,8 @@ private:
     };
 
     void PaintFrame();
+    // A fingerprint of everything the next frame would be painted from.
+    std::uint64_t FrameKey() const;
     bool ReadClientRect();
     void ToggleRegion(bool fromMenu);
     void ToggleTransparency();
@@ -218,6 +223,8 @@ private:
     ViewKeys viewKeys;
     FrameView* view = nullptr;
     FramePainter painter;
+    std::uint64_t paintedKey = 0;
+    int framesPainted = 0;
 
     QRect placement;
     // Whether the window now has its frame; the region mode setting changes first.

@@ -1,0 +1,48 @@
+#include "puzzle/DrawSignature.h"
+
+#include "puzzle/CCube.h"
+#include "puzzle/CMozai.h"
+
+#include <cstring>
+
+void SignatureMixer::Add(std::uint64_t word) {
+    // One multiply-xorshift round per word: cheap, and any changed bit spreads.
+    state ^= word + 0x9E3779B97F4A7C15ull + (state << 6) + (state >> 2);
+    state *= 0xFF51AFD7ED558CCDull;
+    state ^= state >> 33;
+}
+
+void SignatureMixer::Add(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    Add(bits);
+}
+
+std::uint64_t DrawSignature(const CMozai& puzzle) {
+    SignatureMixer mix;
+    const int n = puzzle.Size();
+    mix.Add(static_cast<std::uint64_t>(n));
+    mix.Add(static_cast<std::uint64_t>(puzzle.Direct3D()));
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            for (int k = 0; k < n; ++k) {
+                CCube* cubie = puzzle.Cubie(i, j, k);
+                if (!cubie)
+                    continue;
+                for (const Vertex3D& c : cubie->Corners()) {
+                    mix.Add(c.x);
+                    mix.Add(c.y);
+                    mix.Add(c.z);
+                }
+                for (int f = 0; f < CCube::faceCount; ++f)
+                    mix.Add(static_cast<std::uint64_t>(cubie->Face(f)->colour));
+            }
+        }
+    }
+    // The outline of a grabbed face shows only under these conditions.
+    const ActiveTwist* twist = puzzle.CurrentTwist();
+    const bool outlined = twist && puzzle.ShuffleRemaining() <= 0 &&
+                          twist->kind == TwistKind::UserTwist && twist->face;
+    mix.Add(outlined ? reinterpret_cast<std::uintptr_t>(twist->face) : 0);
+    return mix.Value();
+}
