@@ -14,8 +14,7 @@ namespace {
 TEST(AboutDialogTest, ShowsCaptionNameVersionAndIcon) {
     AboutDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"));
-    EXPECT_EQ(dialog.OkButton()->text(), "OK");
-    EXPECT_TRUE(dialog.OkButton()->isDefault());
+    EXPECT_TRUE(dialog.OkButton()->text() == "OK" && dialog.OkButton()->isDefault());
     bool version = false, icon = false;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
         version |= label->text() == "Mozai Version 2.10";
@@ -25,7 +24,6 @@ TEST(AboutDialogTest, ShowsCaptionNameVersionAndIcon) {
 }
 
 TEST(AboutDialogTest, ClosesByOkEnterEscapeAndTheCloseBox) {
-    const int notClosed = 99;
     const auto press = [](QDialog& d, Qt::Key key) {
         QTest::keyClick(d.focusWidget() != nullptr ? d.focusWidget() : &d, key);
     };
@@ -37,7 +35,7 @@ TEST(AboutDialogTest, ClosesByOkEnterEscapeAndTheCloseBox) {
     for (const auto& [close, result] : ways) {
         AboutDialog dialog;
         QTimer::singleShot(0, &dialog, [&] { close(dialog); });
-        QTimer::singleShot(2000, &dialog, [&] { dialog.done(notClosed); });
+        QTimer::singleShot(2000, &dialog, [&] { dialog.done(99); }); // not closed
         EXPECT_EQ(dialog.exec(), result);
     }
 }

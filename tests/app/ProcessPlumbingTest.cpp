@@ -21,20 +21,14 @@ bool WaitFor(QSignalSpy& spy) {
     return !spy.isEmpty();
 }
 
-} // namespace
-
 TEST(SingleInstanceTest, SecondStartFindsTheFirstAndAsksItToActivate) {
     const QString name = QStringLiteral("mozai-test-%1").arg(QCoreApplication::applicationPid());
-    SingleInstance first(name);
-    SingleInstance second(name);
+    SingleInstance first(name), second(name), third(name);
     EXPECT_FALSE(second.ActivateRunning()) << "nobody listens yet";
     ASSERT_TRUE(first.Listen());
-
     QSignalSpy activated(&first, &SingleInstance::activateRequested);
     EXPECT_TRUE(second.ActivateRunning());
     EXPECT_TRUE(WaitFor(activated));
-
-    SingleInstance third(name);
     EXPECT_FALSE(third.Listen()) << "the name is taken while the first instance runs";
 }
 
@@ -53,3 +47,5 @@ TEST(LayeredWindowApiTest, NoTranslucencyWithoutAWindowSystem) {
     // The tests run on the offscreen platform, which cannot show a translucent window.
     EXPECT_FALSE(LayeredWindowApi().supported);
 }
+
+} // namespace

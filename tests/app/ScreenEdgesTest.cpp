@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 constexpr int FullW = 1920, FullH = 1050;
@@ -38,24 +36,6 @@ TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
         EXPECT_EQ(ddx, c[4]) << c[0] << " at x " << c[2];
         EXPECT_EQ(ddy, c[5]) << c[1] << " at y " << c[3];
     }
-}
-
-// The shell's demo move: step, clamp, bounce off the clamped centre.
-TEST(ScreenEdgesTest, AThrownWindowBouncesBetweenTheEdgesAtConstantSpeed) {
-    int x = 700, y = 400, ddx = -37, ddy = 23, turnsX = 0, turnsY = 0;
-    for (int tick = 0; tick < 2000; ++tick) {
-        x += ddx;
-        y += ddy;
-        ClampToScreen(x, y, W, H, FullW, FullH);
-        const int cx = x + W / 2, cy = y + H / 2, oldX = ddx, oldY = ddy;
-        ASSERT_TRUE(cx >= 0 && cx <= FullW && cy >= 0 && cy <= FullH) << tick;
-        BounceDrift(ddx, ddy, cx, cy, FullW, FullH);
-        ASSERT_TRUE(std::abs(ddx) == 37 && std::abs(ddy) == 23) << tick;
-        turnsX += ddx != oldX;
-        turnsY += ddy != oldY;
-    }
-    EXPECT_GT(turnsX, 30); // 74000 px of travel over 1920 px
-    EXPECT_GT(turnsY, 30);
 }
 
 } // namespace
