@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -98,15 +99,36 @@ TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
     EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Transparent Off"));
 }
 
-TEST_F(MainWindowTest, AboutOpensModallyFromTheCommandAndFromAltSlashOrQuestionMark) {
+// The box opens from the command and from Alt+/ or Alt+?, and closes with OK, Enter, Escape or
+// its close box.
+TEST_F(MainWindowTest, AboutOpensFromTheCommandOrAltSlashOrQuestionMarkAndClosesEveryWay) {
     MainWindow& w = Start();
-    int about = 0;
-    ModalWatcher watcher(
-        [&](QWidget* modal) { about += qobject_cast<AboutDialog*>(modal) != nullptr; });
-    w.OnCommand(Command::About);
-    QTest::keyClick(w.View(), Qt::Key_Slash, Qt::AltModifier);
-    QTest::keyClick(w.View(), Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(about == 3 && !w.IsDestroyed());
+    const auto press = [](QWidget* d, Qt::Key key) {
+        QTest::keyClick(d->focusWidget() != nullptr ? d->focusWidget() : d, key);
+    };
+    const std::vector<std::pair<std::function<void()>, std::function<void(AboutDialog*)>>> runs = {
+        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->OkButton()->click(); }},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Slash, Qt::AltModifier); },
+         [&](AboutDialog* d) { press(d, Qt::Key_Return); }},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier); },
+         [&](AboutDialog* d) { press(d, Qt::Key_Escape); }},
+        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->close(); }}};
+    for (const auto& [open, close] : runs) {
+        QString title;
+        ModalWatcher watcher(
+            [&](QWidget* modal) {
+                if (auto* about = qobject_cast<AboutDialog*>(modal)) {
+                    title = about->windowTitle();
+                    close(about);
+                }
+            },
+            2000);
+        QElapsedTimer clock;
+        clock.start();
+        open();
+        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000);
+    }
+    EXPECT_FALSE(w.IsDestroyed());
 }
 
 TEST_F(MainWindowTest, TheMenuReachesTheWindowFromTheBarAndTheTrayPopup) {

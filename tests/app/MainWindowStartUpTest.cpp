@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -25,8 +24,6 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
                       "~Graphic Mode[DirectX|GDI*]|Option[Shuffle|Demo On|Color Edit On]|-|"
                       "About|Exit");
     EXPECT_TRUE(w.Renderer() == nullptr && !appSettings.useDirect3D);
-    EXPECT_TRUE(w.TickTimer().isActive() && w.TickTimer().interval() == 30 &&
-                w.TickTimer().timerType() == Qt::PreciseTimer);
     Camera* const live = currentCamera;
     const Camera fresh(0, 0, 300, 0, 0, 0, 0, 1, 0, 1, 1000, 0.4, 0, 0, 1, 1);
     currentCamera = live;
@@ -100,18 +97,6 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     w.OnCommand(Command::Exit);
     w.OnTick();
     EXPECT_EQ(destroyedSpy.count(), 1);
-}
-
-TEST_F(MainWindowTest, StartUpFailureIsReportedInJapaneseWithTheErrorIcon) {
-    MainWindow& w = Start();
-    QStringList seen;
-    ModalWatcher watcher([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            seen << box->text() << box->windowTitle() << QString::number(box->icon());
-    });
-    w.ReportStartUpFailure();
-    EXPECT_EQ(seen, QStringList({QString::fromUtf8("初期化に失敗したので終了します"), "Error",
-                                 QString::number(QMessageBox::Critical)}));
 }
 
 } // namespace

@@ -38,15 +38,12 @@ protected:
         splashTicks = 0;
         ModalWatcher splash(
             [this](QWidget* dialog) {
-                splashHidden = qobject_cast<BitmapDialog*>(dialog) &&
+                auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
+                splashHidden = qobject_cast<BitmapDialog*>(dialog) && main && !main->isVisible() &&
                                appSettings.dialogBitmapId == Pictures::SplashId;
-                for (QWidget* top : QApplication::topLevelWidgets()) {
-                    if (auto* main = qobject_cast<MainWindow*>(top)) {
-                        splashHidden = splashHidden && !main->isVisible();
-                        QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
-                                         [this] { ++splashTicks; });
-                    }
-                }
+                if (main)
+                    QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
+                                     [this] { ++splashTicks; });
             },
             splashMs);
         window = std::make_unique<MainWindow>(layeredSupported);

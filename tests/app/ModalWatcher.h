@@ -7,32 +7,26 @@
 #include <QWidget>
 
 #include <functional>
-#include <utility>
 
 // Hands each modal dialog that opens while it lives to `seen`, and closes it keepMs later.
-class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(QWidget*)> seen = {}, int keepMs = 0)
-        : seen(std::move(seen)), keepMs(keepMs) {
-        QObject::connect(&poll, &QTimer::timeout, [this] {
+struct ModalWatcher {
+    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {}, int keepMs = 0) {
+        QObject::connect(&poll, &QTimer::timeout, [this, seen, keepMs] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal != nullptr && modal != current) {
                 current = modal;
                 ++opened;
                 clock.start();
-                if (this->seen)
-                    this->seen(modal);
+                if (seen)
+                    seen(modal);
             }
-            if (modal != nullptr && clock.elapsed() >= this->keepMs)
+            if (modal != nullptr && clock.elapsed() >= keepMs)
                 modal->close();
         });
         poll.start(5);
     }
-    int opened = 0;
 
-private:
-    std::function<void(QWidget*)> seen;
-    int keepMs;
+    int opened = 0;
     QTimer poll;
     QPointer<QWidget> current;
     QElapsedTimer clock;

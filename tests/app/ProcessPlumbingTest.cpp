@@ -1,12 +1,16 @@
 #include "app/LayeredWindowApi.h"
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QWidget>
 
 #include <csignal>
 
@@ -46,6 +50,19 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
 TEST(LayeredWindowApiTest, NoTranslucencyWithoutAWindowSystem) {
     // The tests run on the offscreen platform, which cannot show a translucent window.
     EXPECT_FALSE(LayeredWindowApi().supported);
+}
+
+// Offscreen there is no tray; where one exists (trayer under Xvfb) Add has to succeed instead.
+// That a right click, and only a right click, on the icon opens the menu is shown end to end.
+TEST(TrayIconTest, WithoutATrayAddFailsAndTheCountStaysZero) {
+    const bool trayPresent = QSystemTrayIcon::isSystemTrayAvailable();
+    QWidget window;
+    TrayIcon tray;
+    EXPECT_EQ(tray.Add(&window, QIcon(), 1), trayPresent);
+    EXPECT_EQ(tray.Count(), trayPresent ? 1 : 0);
+    EXPECT_FALSE(tray.Delete(&window, 2));
+    EXPECT_EQ(tray.Delete(&window, 1), trayPresent);
+    EXPECT_EQ(tray.Count(), 0);
 }
 
 } // namespace
