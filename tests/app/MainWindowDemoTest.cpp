@@ -35,8 +35,7 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
         EXPECT_EQ(camera.GetPosition(), spun);
     }
 
-    // A throw whose last step is (1, 5): 5 pixels a tick downwards only. Framed, the window
-    // stays and the drift is kept; shaped again, it drifts on.
+    // A throw whose last step is (1, 5) drifts 5 pixels a tick down, and waits while framed.
     Throw(w, 1, 5);
     for (int command : {0, Command::Region, Command::Region}) {
         if (command != 0)

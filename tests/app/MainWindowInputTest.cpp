@@ -99,7 +99,6 @@ TEST_F(MainWindowTest, ARightDragTurnsTheViewScaledByTheWindowWidth) {
     EXPECT_FALSE(w.Mouse().rightButtonDown);
 }
 
-// Where the window stops at the screen's edges is shown with the demo's throws.
 TEST_F(MainWindowTest, ATwoButtonDragMovesOnlyTheShapedWindowAndOnlyOnceAnchored) {
     MainWindow& w = Start();
     const QRect start = w.Placement();
@@ -134,8 +133,7 @@ TEST_F(MainWindowTest, TheWheelAndPageKeysResizeAroundTheCentreWithinLimits) {
     QTest::keyClick(w.View(), Qt::Key_PageDown);
     EXPECT_EQ(w.Placement(), start);
 
-    // {width, height, wheel delta} in, client size out: a step leaving 30..900 does nothing;
-    // a zero delta shrinks.
+    // {width, height, wheel delta} in, client size out; nothing leaves 30..900.
     const int cases[][5] = {{897, 300, 120, 897, 300},
                             {894, 300, 120, 900, 306},
                             {200, 35, -120, 200, 35},

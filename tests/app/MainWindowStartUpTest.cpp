@@ -23,15 +23,13 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
                       "10 x 10]|Mode[Sticker Only|Region Off|~Transparent On]|"
                       "~Graphic Mode[DirectX|GDI*]|Option[Shuffle|Demo On|Color Edit On]|-|"
                       "About|Exit");
-    EXPECT_TRUE(w.Renderer() == nullptr && !appSettings.useDirect3D);
     Camera* const live = currentCamera;
     const Camera fresh(0, 0, 300, 0, 0, 0, 0, 1, 0, 1, 1000, 0.4, 0, 0, 1, 1);
     currentCamera = live;
     EXPECT_EQ(live, w.SceneCamera());
     EXPECT_EQ(live->GetPosition(), EyeAfter(fresh, 0.5235987755982988, -0.3490658503988659));
 
-    // Created framed, 300 x 300 at the centre; region mode keeps the client's corner in place
-    // and takes off the side borders and the caption.
+    // Created framed at the centre; region mode keeps the client's corner and drops the frame.
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
     const QRect shaped((desktop.width() - 300) / 2 + 4, (desktop.height() - 300) / 2 + 47, 292,
                        253);
@@ -53,8 +51,7 @@ TEST_F(MainWindowTest, TheHistoryDecidesTheCubeSize) {
         int size, moves;
         const char* marked;
     };
-    // Size 1 is built, but no Type item names it: the default mark stays. A size beyond 10
-    // gives the default and an empty history.
+    // Size 1 is built but has no Type item to mark; a size beyond 10 gives 3 and no moves.
     for (const Case& c :
          {Case{"5\r\n0 1 1\r\n", 5, 1, "  5 x 5*"}, Case{"1\r\n", 1, 0, "  3 x 3*"},
           Case{"11\r\n0 0 1\r\n", 3, 0, "  3 x 3*"}, Case{"garbage", 3, 0, "  3 x 3*"}}) {
@@ -67,8 +64,6 @@ TEST_F(MainWindowTest, TheHistoryDecidesTheCubeSize) {
     }
 }
 
-// Exit, or a quit signal even while a modal dialog is open, frees the scene and writes both
-// files.
 TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) {
     const std::string twoMoves = "3\r\n0 2 1\r\n1 0 0\r\n";
     const std::string colours =

@@ -30,8 +30,7 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window and closes the splash splashMs after it shows, noting whether it
-    // showed while the window was hidden and how often the window's timer fired under it.
+    // Creates the window; closes the splash splashMs after it shows, noting what it saw.
     MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
         window.reset();
         splashHidden = false;

@@ -11,7 +11,6 @@
 
 namespace {
 
-// Counts paint events.
 struct PaintCounter : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* event) override {
@@ -23,15 +22,13 @@ struct PaintCounter : QObject {
 TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
-    // A sideways drag, cut short by focus loss: the puzzle is let go and the ticks finish the
-    // quarter turn about Y.
+    // A sideways drag cut short by focus loss: let go, the ticks finish its turn about Y.
     LeftDrag(w, 5, 8, false);
     w.OnFocusLost();
     Tick(w);
     ASSERT_EQ(w.History()->Count(), 1);
     EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
-    // Back by two thirds of a turn and let go: the timer's ticks finish the twist, the cube is
-    // solved inside a tick, and the banner comes up there for 300 ms.
+    // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
     LeftDrag(w, -5, 12);
     PaintCounter paints;
     w.View()->installEventFilter(&paints);

@@ -10,8 +10,7 @@
 
 namespace {
 
-// The menu as the main window reads it is checked with the window; here, what only the menu
-// manager itself shows: every item reports its own identifier, and nothing else changes.
+// Every item reports its own identifier, and choosing one changes no mark.
 TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone) {
     const std::vector<int> allIds{32771, 32772, 32773, 32774, 32775, 32776, 32777,
                                   32778, 32779, 32781, 32782, 32789, 32790, 32791,
@@ -27,7 +26,6 @@ TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone)
         menus.FindAction(id)->trigger();
     EXPECT_EQ(chosen, allIds);
     EXPECT_EQ(MenuText(menus.Menu()), before);
-    EXPECT_EQ(menus.FindAction(32785), nullptr);
     chosen.clear();
     menus.SetLayeredAvailable(false); // a greyed item cannot be chosen
     menus.FindAction(Command::Transparent)->trigger();

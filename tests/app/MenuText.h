@@ -9,12 +9,10 @@
 inline QString MenuText(const QMenu* menu, bool deep = true) {
     QStringList entries;
     for (const QAction* a : menu->actions()) {
-        if (a->isSeparator()) {
-            entries << "-";
-            continue;
-        }
         const QString popup = a->menu() && deep ? "[" + MenuText(a->menu()) + "]" : "";
-        entries << (a->isEnabled() ? "" : "~") + a->text() + (a->isChecked() ? "*" : "") + popup;
+        entries << (a->isSeparator() ? "-"
+                                     : (a->isEnabled() ? "" : "~") + a->text() +
+                                           (a->isChecked() ? "*" : "") + popup);
     }
     return entries.join("|");
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
-# by xdotool and judged by screenshots: the shaped window and clicks through it, the wheel, the
-# Enter key, the tray menu, and a twist that survives a quit by SIGTERM and a new start.
+# by xdotool and judged by screenshots: the shaped window and clicks through it, a second start,
+# the wheel, the Enter key, the tray icon, and a twist that survives a quit by SIGTERM and a new
+# start.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -35,6 +36,10 @@ check "the cube shows at the window's centre" differ "$(pixel "$work/start.png" 
 check "a click at the cut-away corner reaches the desktop, not Mozai" \
     not pointer_over $((x + 2)) $((y + 2)) "$win"
 check "a click on the cube reaches Mozai" pointer_over $cx $cy "$win"
+
+# --- A second start hands over to the running one and ends ---------------------------------
+check "a second start ends at once with status 0" timeout 10 "$mozai"
+check "one Mozai window remains" same "$(xdotool search --onlyvisible --name '^Mozai$' | wc -l)" 1
 
 # --- The wheel grows the window by 6 pixels each way around its centre ----------------------
 xdotool mousemove $cx $cy click 4
