@@ -1,4 +1,5 @@
 #include "app/DemoMotion.h"
+#include "app/ScreenEdges.h"
 
 #include <gtest/gtest.h>
 
@@ -6,40 +7,36 @@
 
 namespace {
 
-TEST(DemoMotionTest, AtRestTheStepsLeaveTheirArgumentsAlone) {
-    const DemoMotion motion;
-    double dx = 7, dy = -7, a = 3, b = -3;
-    EXPECT_FALSE(motion.DriftStep(dx, dy));
-    EXPECT_FALSE(motion.SpinStep(a, b));
-    EXPECT_EQ((std::vector<double>{dx, dy, a, b}), (std::vector<double>{7, -7, 3, -3}));
-}
-
-TEST(DemoMotionTest, DeadZones) {
+// How the main window feeds and reads the motion is tested with the window; here the limits.
+TEST(DemoMotionTest, StepsOfOnePixelOrLessAndSpinsUpTo0_0126AreNoMotion) {
     DemoMotion motion;
     motion.SetDrift(1.0, -1.0);
     motion.SetSpin(0.0126, -0.0126);
-    EXPECT_EQ((std::vector<double>{motion.driftX, motion.driftY, motion.spinX, motion.spinY}),
-              (std::vector<double>{0, 0, 0, 0}));
-
+    double dx = 7, dy = -7, a = 3, b = -3;
+    EXPECT_FALSE(motion.DriftStep(dx, dy) || motion.SpinStep(a, b));
+    EXPECT_EQ(std::vector<double>({dx, dy, a, b}), std::vector<double>({7, -7, 3, -3}));
     motion.SetDrift(1.5, -1.5);
     motion.SetSpin(0.0127, -0.0127);
-    EXPECT_EQ((std::vector<double>{motion.driftX, motion.driftY, motion.spinX, motion.spinY}),
-              (std::vector<double>{1.5, -1.5, 0.0127, -0.0127}));
+    EXPECT_TRUE(motion.DriftStep(dx, dy) && motion.SpinStep(a, b));
+    EXPECT_EQ(std::vector<double>({dx, dy, a, b}),
+              std::vector<double>({1.5, -1.5, 3.0127, -3.0127}));
 }
 
-TEST(DemoMotionTest, LastDragSetsTheMotionOfEveryTick) {
-    DemoMotion motion;
-    motion.SetSpin(4 / 40.0, 0 / 40.0); // right drag, 4 px right
-    double a = 1.0, b = 2.0;
-    ASSERT_TRUE(motion.SpinStep(a, b));
-    EXPECT_DOUBLE_EQ(a, 1.1);
-    EXPECT_EQ(b, 2.0);
+constexpr int FullW = 1920, FullH = 1050;
 
-    motion.SetDrift(1, 5); // two-button drag, 1 px right and 5 px down
-    double dx = 42, dy = 42;
-    ASSERT_TRUE(motion.DriftStep(dx, dy));
-    EXPECT_EQ(dx, 0.0);
-    EXPECT_EQ(dy, 5.0);
+// Which drifts turn; the window stopping at each edge is shown with the main window's throws.
+TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
+    // {ddx, ddy, cx, cy} in, {ddx, ddy} out
+    const int cases[][6] = {{-5, 3, 0, 500, 5, 3},      {5, 3, 0, 500, 5, 3},
+                            {5, 3, FullW, 500, -5, 3},  {-5, 3, FullW, 500, -5, 3},
+                            {2, -7, 900, -3, 2, 7},     {2, 7, 900, FullH + 1, 2, -7},
+                            {2, -7, 900, FullH, 2, -7}, {-4, -4, 1, 1, -4, -4}};
+    for (const auto& c : cases) {
+        int ddx = c[0], ddy = c[1];
+        BounceDrift(ddx, ddy, c[2], c[3], FullW, FullH);
+        EXPECT_EQ(ddx, c[4]) << c[0] << " at x " << c[2];
+        EXPECT_EQ(ddy, c[5]) << c[1] << " at y " << c[3];
+    }
 }
 
 } // namespace

@@ -1,91 +1,59 @@
 #include "MainWindowTestSupport.h"
 
 #include "app/AboutDialog.h"
-#include "app/CommandIds.h"
-#include "app/DemoMotion.h"
 #include "app/FrameView.h"
-#include "persist/MoveHistory.h"
-#include "puzzle/CMozai.h"
 
-#include <QApplication>
+#include <QCursor>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
 TEST_F(MainWindowTest, ASizeChangeRebuildsASolvedCubeAndEmptiesTheHistory) {
     WriteFile("history.ini", "3\r\n0 2 1\r\n1 0 0\r\n");
     MainWindow& w = Start();
-    w.OnCommand(Command::StickerOnly);
-    w.OnCommand(Command::Demo);
-    w.OnCommand(Command::ColorEdit);
-    w.OnCommand(Command::Region);
-    ASSERT_TRUE(w.SceneCamera()->IsStickerOnly());
+    CMozai* const before = w.Puzzle();
+    EXPECT_FALSE(w.ChangeCubeSize(0) || w.ChangeCubeSize(11));
+    EXPECT_EQ(w.Puzzle(), before);
+    for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit, Command::Region})
+        w.OnCommand(id);
 
     w.OnCommand(Command::TypeItemForSize(5));
-    EXPECT_EQ(w.Puzzle()->Size(), 5);
-    EXPECT_EQ(w.History()->Count(), 0);
+    EXPECT_TRUE(w.Puzzle()->Size() == 5 && w.History()->Count() == 0);
     EXPECT_EQ(ReadFile("history.ini"), "5\r\n");
-    EXPECT_TRUE(Checked(Command::TypeItemForSize(5)));
-    EXPECT_FALSE(Checked(Command::TypeItemForSize(3)));
     // The demo and sticker-only end; region mode and colour editing survive.
-    EXPECT_EQ(w.Demo(), nullptr);
-    EXPECT_FALSE(w.Puzzle()->Demo());
-    EXPECT_EQ(Label(Command::Demo), "Demo On");
-    EXPECT_FALSE(w.SceneCamera()->IsStickerOnly());
-    EXPECT_EQ(Label(Command::StickerOnly), "Sticker Only");
-    EXPECT_FALSE(appSettings.regionMode);
-    EXPECT_EQ(Label(Command::Region), "Region On");
-    EXPECT_TRUE(appSettings.colorEditMode);
-    EXPECT_EQ(Label(Command::ColorEdit), "Color Edit Off");
+    EXPECT_TRUE(w.Demo() == nullptr && !w.Puzzle()->Demo() && !w.SceneCamera()->IsStickerOnly());
+    EXPECT_EQ(Menu(0).split("|").filter("*"), QStringList("  5 x 5*"));
+    EXPECT_EQ(Menu(1) + "|" + Menu(3),
+              "Sticker Only|Region On|~Transparent On|Shuffle|Demo On|Color Edit Off");
+    EXPECT_TRUE(!appSettings.regionMode && appSettings.colorEditMode);
     EXPECT_TRUE(w.TickTimer().isActive());
-
     // The same size again: rebuilt from scratch.
     w.OnCommand(Command::Shuffle);
     w.OnCommand(Command::TypeItemForSize(5));
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), 0);
-    EXPECT_EQ(ReadFile("history.ini"), "5\r\n");
 }
 
 TEST_F(MainWindowTest, TwoWayCommandsFlipTheirStateAndLabel) {
     MainWindow& w = Start();
-    w.OnCommand(Command::StickerOnly);
-    EXPECT_TRUE(w.SceneCamera()->IsStickerOnly());
-    EXPECT_EQ(Label(Command::StickerOnly), "Normal");
-    w.OnCommand(Command::StickerOnly);
-    EXPECT_FALSE(w.SceneCamera()->IsStickerOnly());
-    EXPECT_EQ(Label(Command::StickerOnly), "Sticker Only");
-
-    w.OnCommand(Command::Demo);
-    ASSERT_NE(w.Demo(), nullptr);
-    EXPECT_TRUE(w.Puzzle()->Demo());
-    EXPECT_EQ(Label(Command::Demo), "Demo Off");
-    EXPECT_EQ(w.Demo()->spinX, 0.0) << "a new demo starts at rest";
-    w.OnCommand(Command::Demo);
-    EXPECT_EQ(w.Demo(), nullptr);
-    EXPECT_FALSE(w.Puzzle()->Demo());
-    EXPECT_EQ(Label(Command::Demo), "Demo On");
-
-    w.OnCommand(Command::ColorEdit);
-    EXPECT_TRUE(appSettings.colorEditMode);
-    EXPECT_EQ(Label(Command::ColorEdit), "Color Edit Off");
-    QTest::keyClick(w.View(), Qt::Key_Space);
-    EXPECT_FALSE(appSettings.colorEditMode);
-    EXPECT_EQ(Label(Command::ColorEdit), "Color Edit On");
-
-    w.OnCommand(Command::Gdi);
-    EXPECT_FALSE(appSettings.useDirect3D);
-    EXPECT_FALSE(w.Puzzle()->Direct3D());
-    EXPECT_TRUE(Checked(Command::Gdi));
-    w.OnCommand(Command::DirectX);
-    EXPECT_TRUE(appSettings.useDirect3D);
-    EXPECT_TRUE(w.Puzzle()->Direct3D());
-    EXPECT_TRUE(Checked(Command::DirectX));
-    EXPECT_FALSE(Checked(Command::Gdi));
-    w.OnTick(); // no renderer exists offscreen; the frame is painted all the same
-    EXPECT_FALSE(w.Frame().isNull());
-
+    for (bool on : {true, false}) {
+        for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit})
+            w.OnCommand(id);
+        EXPECT_EQ(std::vector<bool>({w.SceneCamera()->IsStickerOnly(), w.Puzzle()->Demo(),
+                                     w.Demo() != nullptr, appSettings.colorEditMode}),
+                  std::vector<bool>(4, on));
+        EXPECT_EQ(Menu(1) + "|" + Menu(3),
+                  on ? "Normal|Region Off|~Transparent On|Shuffle|Demo Off|Color Edit Off"
+                     : "Sticker Only|Region Off|~Transparent On|Shuffle|Demo On|Color Edit On");
+    }
+    for (bool direct3D : {true, false}) {
+        w.OnCommand(direct3D ? Command::DirectX : Command::Gdi);
+        EXPECT_TRUE(appSettings.useDirect3D == direct3D && w.Puzzle()->Direct3D() == direct3D);
+        EXPECT_EQ(Menu(2), direct3D ? "DirectX*|GDI" : "DirectX|GDI*");
+        w.OnTick(); // without a renderer the frame is painted all the same
+        EXPECT_FALSE(w.Frame().isNull());
+    }
     w.OnCommand(Command::Shuffle);
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), CMozai::shuffleLength);
     w.OnCommand(12345); // unknown identifiers do nothing
@@ -95,85 +63,81 @@ TEST_F(MainWindowTest, TheRegionCommandSwitchesFrameAndMenuBarAndRestoresTheRect
     MainWindow& w = Start();
     const QRect shaped = w.Placement();
     w.OnCommand(Command::Region);
-    EXPECT_FALSE(appSettings.regionMode);
-    EXPECT_EQ(Label(Command::Region), "Region On");
-    EXPECT_FALSE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(w.menuBar()->isHidden());
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(!appSettings.regionMode && Menu(1).contains("Region On"));
+    EXPECT_FALSE(w.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.isVisible() && !w.menuBar()->isHidden() && w.mask().isEmpty());
     // The client area keeps its place: the menu bar grows upwards.
     const int menu = w.menuBar()->height();
     EXPECT_EQ(w.Placement().topLeft(), shaped.topLeft() - QPoint(0, menu));
     EXPECT_EQ(w.View()->mapTo(&w, QPoint(0, 0)), QPoint(0, menu));
-    EXPECT_TRUE(w.mask().isEmpty()) << "framed windows have no shape";
     // Framed tracking limits, frame included (4-pixel borders, 27 above).
     EXPECT_EQ(w.minimumSize(), QSize(30 - 8, 130 - 31));
     EXPECT_EQ(w.maximumSize(), QSize(900 - 8, 900 - 31));
 
     w.OnCommand(Command::Region);
-    EXPECT_TRUE(appSettings.regionMode);
-    EXPECT_EQ(Label(Command::Region), "Region Off");
-    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(w.menuBar()->isHidden());
-    EXPECT_EQ(w.Placement(), shaped);
-    EXPECT_EQ(w.geometry(), shaped);
+    EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Region Off"));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint) && w.menuBar()->isHidden());
+    EXPECT_TRUE(w.Placement() == shaped && w.geometry() == shaped);
 }
 
 TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
     MainWindow& w = Start(true);
     const double translucent = 200 / 255.0;
-    w.OnCommand(Command::Transparent);
-    EXPECT_EQ(Label(Command::Transparent), "Transparent Off");
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), translucent);
-    w.OnCommand(Command::Transparent);
-    EXPECT_EQ(Label(Command::Transparent), "Transparent On");
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
-
     // Chosen while framed it only changes the menu; Enter then brings the translucency, the
-    // region command does not.
-    w.OnCommand(Command::Region);
-    w.OnCommand(Command::Transparent);
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
-    QTest::keyClick(w.View(), Qt::Key_Return);
-    EXPECT_TRUE(appSettings.regionMode);
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), translucent);
-    QTest::keyClick(w.View(), Qt::Key_Return);
-    EXPECT_FALSE(appSettings.regionMode);
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0) << "framed windows are never translucent";
-    w.OnCommand(Command::Region);
-    EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
+    // region command does not, and framed windows are never translucent.
+    const std::vector<std::pair<std::function<void()>, double>> steps = {
+        {[&] { w.OnCommand(Command::Transparent); }, translucent},
+        {[&] { w.OnCommand(Command::Transparent); }, 1.0},
+        {[&] { w.OnCommand(Command::Region), w.OnCommand(Command::Transparent); }, 1.0},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Return); }, translucent},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Return); }, 1.0},
+        {[&] { w.OnCommand(Command::Region); }, 1.0}};
+    for (size_t i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        EXPECT_DOUBLE_EQ(w.windowOpacity(), steps[i].second) << "step " << i;
+    }
+    EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Transparent Off"));
 }
 
-TEST_F(MainWindowTest, AboutOpensModallyFromTheCommandAndFromAltSlashOrQuestionMark) {
+TEST_F(MainWindowTest, AboutOpensFromTheCommandOrAltSlashOrQuestionMarkAndClosesEveryWay) {
     MainWindow& w = Start();
-    int opened = 0;
-    const auto closeAbout = [&opened] {
-        if (auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget())) {
-            ++opened;
-            about->accept();
-        }
+    const auto press = [](QWidget* d, Qt::Key key) {
+        QTest::keyClick(d->focusWidget() != nullptr ? d->focusWidget() : d, key);
     };
-    QTimer::singleShot(0, closeAbout);
-    w.OnCommand(Command::About);
-    QTimer::singleShot(0, closeAbout);
-    QTest::keyClick(w.View(), Qt::Key_Slash, Qt::AltModifier);
-    QTimer::singleShot(0, closeAbout);
-    QTest::keyClick(w.View(), Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(opened, 3);
-    EXPECT_FALSE(w.IsDestroyed());
+    const std::vector<std::pair<std::function<void()>, std::function<void(AboutDialog*)>>> runs = {
+        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->OkButton()->click(); }},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Slash, Qt::AltModifier); },
+         [&](AboutDialog* d) { press(d, Qt::Key_Return); }},
+        {[&] { QTest::keyClick(w.View(), Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier); },
+         [&](AboutDialog* d) { press(d, Qt::Key_Escape); }},
+        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->close(); }}};
+    for (const auto& [open, close] : runs) {
+        QString title;
+        ModalWatcher watcher(
+            [&](QWidget* modal) {
+                if (auto* about = qobject_cast<AboutDialog*>(modal)) {
+                    title = about->windowTitle();
+                    close(about);
+                }
+            },
+            2000);
+        QElapsedTimer clock;
+        clock.start();
+        open();
+        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000);
+    }
 }
 
-TEST_F(MainWindowTest, TheMenuReachesTheWindowFromTheBarAndTheTrayPopup) {
+TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasClosed) {
     MainWindow& w = Start();
-    Item(Command::Demo)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_NE(w.Demo(), nullptr);
+    QCursor::setPos(120, 90);
     w.OnTrayPopup();
     QMenu* menu = w.Menus()->Menu();
     ASSERT_TRUE(menu->isVisible());
-    // Clicked, as a user would: the menu runs its own handlers to the end before the command
-    // frees it.
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(Command::Exit)).center());
+    EXPECT_EQ(menu->pos(), QCursor::pos()) << "at the cursor";
+    // Clicked as a user would: "Exit" waits until the menu has left its own handlers.
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(w.Menus()->FindAction(Command::Exit)).center());
     EXPECT_FALSE(w.IsDestroyed()) << "the command waits for the event loop";
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.IsDestroyed());

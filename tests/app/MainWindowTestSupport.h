@@ -3,24 +3,23 @@
 // The real main window on the offscreen platform, started in the test's own working directory
 // with fresh settings and no history.ini or color.ini left from an earlier test.
 
+#include "MenuText.h"
+#include "ModalWatcher.h"
 #include "app/AppSettings.h"
 #include "app/BitmapDialog.h"
+#include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
 #include "app/Pictures.h"
+#include "persist/MoveHistory.h"
+#include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QMenu>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 class MainWindowTest : public ::testing::Test {
@@ -31,52 +30,81 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window, closing the splash as soon as it shows.
-    MainWindow& Start(bool layeredSupported = false) {
-        splashShown = false;
-        QTimer::singleShot(0, [this] {
-            auto* splash = qobject_cast<BitmapDialog*>(QApplication::activeModalWidget());
-            if (splash == nullptr)
-                return;
-            bool windowHidden = true;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                windowHidden = windowHidden && !(qobject_cast<MainWindow*>(w) && w->isVisible());
-            splashShown = appSettings.dialogBitmapId == Pictures::SplashId && windowHidden;
-            splash->done(0);
-        });
+    // Creates the window; closes the splash splashMs after it shows, noting what it saw.
+    MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
+        window.reset();
+        splashHidden = false;
+        splashTicks = 0;
+        ModalWatcher splash(
+            [this](QWidget* dialog) {
+                auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
+                splashHidden = qobject_cast<BitmapDialog*>(dialog) && main && !main->isVisible() &&
+                               appSettings.dialogBitmapId == Pictures::SplashId;
+                if (main)
+                    QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
+                                     [this] { ++splashTicks; });
+            },
+            splashMs);
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
     }
 
     static void WriteFile(const char* name, const std::string& bytes) {
-        std::ofstream(name, std::ios::binary) << bytes;
+        QFile file(name);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     static std::string ReadFile(const char* name) {
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        QFile file(name);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll().toStdString();
     }
 
-    QAction* Item(int id) const { return window->Menus()->FindAction(id); }
-    QString Label(int id) const { return Item(id)->text(); }
-    bool Checked(int id) const { return Item(id)->isChecked(); }
-
-    // The eye of a camera posed at (p, t, u) after it turns by (yaw, pitch).
-    static Vertex3D EyeAfter(const Vertex3D& p, const Vertex3D& t, const Vector3D& u, double yaw,
-                             double pitch) {
-        Camera* const current = currentCamera;
-        Camera reference(p.x, p.y, p.z, t.x, t.y, t.z, u.x, u.y, u.z, 1, 1000, 0.4, 0, 0, 1, 1);
-        currentCamera = current;
-        reference.Rotate(yaw, pitch);
-        return reference.GetPosition();
+    // The menu as MenuText writes it: whole, or one of its popups, or only the top entries.
+    QString Menu(int position = -1) const {
+        const QMenu* menu = window->Menus()->Menu();
+        return position < 0 ? MenuText(menu) : MenuText(menu->actions().at(position)->menu());
     }
+    QString TopOfMenu() const { return MenuText(window->Menus()->Menu(), false); }
+
+    // Where the eye of `camera` goes when it turns by (yaw, pitch).
     static Vertex3D EyeAfter(const Camera& camera, double yaw, double pitch) {
-        return EyeAfter(camera.GetPosition(), camera.GetTarget(), camera.GetUp(), yaw, pitch);
+        const Vertex3D p = camera.GetPosition(), t = camera.GetTarget();
+        const Vector3D u = camera.GetUp();
+        Camera* const current = currentCamera;
+        Camera turned(p.x, p.y, p.z, t.x, t.y, t.z, u.x, u.y, u.z, 1, 1000, 0.4, 0, 0, 1, 1);
+        currentCamera = current;
+        turned.Rotate(yaw, pitch);
+        return turned.GetPosition();
+    }
+
+    static void Tick(MainWindow& w, int ticks = 40) {
+        for (int i = 0; i < ticks; ++i)
+            w.OnTick();
+    }
+    // A point on the front face, left of and below the centre. Dragged sideways, its layer
+    // turns a full quarter before the face would point along the drag.
+    static QPoint StickerPoint() { return appSettings.clientRect.center() + QPoint(-30, 25); }
+    // A left drag from the sticker point in `steps` moves of `step` pixels.
+    static void LeftDrag(MainWindow& w, int step, int steps, bool release = true) {
+        const QPoint from = StickerPoint();
+        w.OnLeftButtonDown(from.x(), from.y());
+        for (int i = 1; i <= steps; ++i)
+            w.OnMouseMove(from.x() + i * step, from.y());
+        if (release)
+            w.OnLeftButtonUp();
+    }
+    // A two-button drag from (100, 100) by (dx, dy).
+    static void Throw(MainWindow& w, int dx, int dy) {
+        w.OnLeftButtonDown(100, 100);
+        w.OnRightButtonDown(100, 100);
+        w.OnMouseMove(100 + dx, 100 + dy);
+        w.OnLeftButtonUp();
+        w.OnRightButtonUp();
     }
 
     std::unique_ptr<MainWindow> window;
-    // The last start showed the splash while the main window was still hidden.
-    bool splashShown = false;
+    bool splashHidden = false;
+    int splashTicks = 0;
 };

@@ -1,188 +1,130 @@
 #include "MainWindowTestSupport.h"
 
-#include "app/BitmapDialog.h"
-#include "app/CommandIds.h"
 #include "app/FrameView.h"
-#include "app/Pictures.h"
+#include "persist/ColourEditMessages.h"
 #include "persist/ColourEditUi.h"
 #include "persist/FaceColours.h"
-#include "persist/MoveHistory.h"
-#include "puzzle/CMozai.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
-#include <QTimer>
+#include <QTest>
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
-// A point on the front face, left of and below the window's centre: the start of every drag
-// here. Dragged sideways, its layer turns a full quarter before the face would point along the
-// drag (and the turn reverse).
-QPoint StickerPoint() {
-    return appSettings.clientRect.center() + QPoint(-30, 25);
-}
-
-// A left drag from `from`, `steps` moves of `step` pixels, then the release.
-void LeftDrag(MainWindow& w, QPoint from, QPoint step, int steps, bool release = true) {
-    w.OnLeftButtonDown(from.x(), from.y());
-    for (int i = 1; i <= steps; ++i)
-        w.OnMouseMove(from.x() + i * step.x(), from.y() + i * step.y());
-    if (release)
-        w.OnLeftButtonUp();
-}
-
-void TickUntilIdle(MainWindow& w) {
-    for (int i = 0; i < 40; ++i)
-        w.OnTick();
-}
-
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-public:
+struct PaintCounter : QObject {
     int count = 0;
-
-protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++count;
+        count += event->type() == QEvent::Paint;
         return false;
     }
 };
 
-class FakeColourUi : public ColourEditUi {
-public:
+TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheTicksGoingOn) {
+    MainWindow& w = Start();
+    w.OnTick();
+    // A sideways drag cut short by focus loss: let go, the ticks finish its turn about Y.
+    LeftDrag(w, 5, 8, false);
+    w.OnFocusLost();
+    Tick(w);
+    ASSERT_EQ(w.History()->Count(), 1);
+    EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
+    // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
+    LeftDrag(w, -5, 12);
+    PaintCounter paints;
+    w.View()->installEventFilter(&paints);
+    QString menuDuring;
+    bool held = false;
+    int paintsAtOpen = 0;
+    ModalWatcher banner(
+        [&](QWidget*) {
+            held = appSettings.dialogBitmapId == Pictures::CongratulationsId && w.Puzzle()->Hold();
+            menuDuring = TopOfMenu();
+            paintsAtOpen = paints.count;
+        },
+        300);
+    QElapsedTimer clock;
+    clock.start();
+    while ((banner.opened == 0 || QApplication::activeModalWidget()) && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(paints.count - paintsAtOpen, 4) << "about ten ticks of 30 ms in 300 ms";
+    Tick(w);
+    EXPECT_TRUE(banner.opened == 1 && held);
+    EXPECT_EQ(menuDuring, "~Type|~Mode|~Graphic Mode|~Option|-|~About|~Exit");
+    EXPECT_EQ(w.Menus()->Menu()->defaultAction(), w.Menus()->FindAction(Command::Exit));
+    EXPECT_EQ(TopOfMenu(), "Type|Mode|~Graphic Mode|Option|-|About|Exit") << "no OpenGL";
+    EXPECT_TRUE(!w.Puzzle()->Hold() && appSettings.dialogBitmapId == -1);
+    w.OnCommand(Command::Exit);
+    EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
+}
+
+// A colour chooser that answers with answer(initial), or without an answer cancels.
+struct FakeColourUi : ColourEditUi {
     bool ChooseColour(COLORREF initial, CustomColours&, COLORREF& chosen) override {
         offered.push_back(initial);
-        chosen = answer;
-        return true;
+        chosen = answer ? answer(initial) : 0x654321;
+        return static_cast<bool>(answer);
     }
     void ShowError(const char* text) override { errors.emplace_back(text); }
-
-    COLORREF answer = 0x123456;
+    std::function<COLORREF(COLORREF)> answer;
     std::vector<COLORREF> offered;
     std::vector<std::string> errors;
 };
 
-TEST_F(MainWindowTest, ALeftDragAcrossASideStickerTurnsALayerAboutTheVerticalAxis) {
+TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot) {
     MainWindow& w = Start();
     w.OnTick();
-    const QPoint start = StickerPoint();
-    EXPECT_NE(w.Frame().pixel(start) & 0xFFFFFF, 0xDCDDDDu) << "the drag starts on the cube";
-    EXPECT_TRUE(w.mask().contains(start)) << "the window is cut to the cube";
-    EXPECT_FALSE(w.mask().contains(QPoint(1, 1)));
-
-    LeftDrag(w, start, QPoint(5, 0), 24);
-    TickUntilIdle(w);
-    ASSERT_EQ(w.History()->Count(), 1);
-    EXPECT_EQ(w.History()->Newest()->axis, 1) << "a sideways drag on a side turns about Y";
-    EXPECT_FALSE(w.Puzzle()->Hold());
-    EXPECT_EQ(w.Puzzle()->CurrentTwist(), nullptr);
-
-    // In colour-edit mode the same drag twists nothing.
-    w.OnCommand(Command::ColorEdit);
-    LeftDrag(w, start, QPoint(5, 0), 24);
-    TickUntilIdle(w);
-    EXPECT_EQ(w.History()->Count(), 1);
-}
-
-TEST_F(MainWindowTest, ACongratulationsBannerOpenedInATickKeepsTheCubeAnimated) {
-    MainWindow& w = Start();
-    w.OnTick();
-    const QPoint start = StickerPoint();
-    LeftDrag(w, start, QPoint(5, 0), 24);
-    TickUntilIdle(w);
-    ASSERT_EQ(w.History()->Count(), 1);
-
-    // Back by two thirds of a turn and let go: the timer's ticks finish the twist, the cube is
-    // solved inside a tick, and the banner comes up there.
-    LeftDrag(w, start, QPoint(-5, 0), 12);
-    PaintCounter paints;
-    w.View()->installEventFilter(&paints);
-    bool bannerShown = false;
-    bool menuBusy = false;
-    bool puzzleHeld = false;
-    int paintsAtOpen = -1;
-    int paintsDuringBanner = -1;
-    QElapsedTimer bannerClock;
-    // Watches for the banner, notes the state it brings, and closes it after 300 ms.
-    QTimer watch;
-    watch.setInterval(10);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* banner = qobject_cast<BitmapDialog*>(QApplication::activeModalWidget());
-        if (banner == nullptr)
-            return;
-        if (paintsAtOpen < 0) {
-            paintsAtOpen = paints.count;
-            bannerClock.start();
-            bannerShown = appSettings.dialogBitmapId == Pictures::CongratulationsId;
-            menuBusy = w.Menus()->IsBusy();
-            puzzleHeld = w.Puzzle()->Hold();
-        } else if (bannerClock.elapsed() >= 300) {
-            paintsDuringBanner = paints.count - paintsAtOpen;
-            banner->done(0);
-        }
-    });
-    watch.start();
-    QElapsedTimer clock;
-    clock.start();
-    while (paintsDuringBanner < 0 && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    watch.stop();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(bannerShown);
-    EXPECT_TRUE(menuBusy);
-    EXPECT_TRUE(puzzleHeld);
-    EXPECT_GE(paintsDuringBanner, 4) << "about ten ticks of 30 ms in 300 ms";
-    EXPECT_EQ(w.History()->Count(), 0) << "solved: the history is emptied";
-    EXPECT_FALSE(w.Menus()->IsBusy());
-    EXPECT_FALSE(w.Puzzle()->Hold());
-    EXPECT_FALSE(w.Menus()->Menu()->actions().at(MenuManager::GraphicPosition)->isEnabled())
-        << "without OpenGL, Graphic Mode is greyed again";
-    EXPECT_EQ(appSettings.dialogBitmapId, -1);
-}
-
-TEST_F(MainWindowTest, FocusLossDuringATwistDragLetsThePuzzleGo) {
-    MainWindow& w = Start();
-    w.OnTick();
-    LeftDrag(w, StickerPoint(), QPoint(5, 0), 8, false);
-    ASSERT_TRUE(w.Puzzle()->Hold());
-    w.OnFocusLost();
-    EXPECT_FALSE(w.Puzzle()->Hold());
-    TickUntilIdle(w);
-    EXPECT_EQ(w.Puzzle()->CurrentTwist(), nullptr) << "the half-made twist is settled";
-}
-
-TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
-    MainWindow& w = Start();
-    w.OnTick();
-    const QPoint start = StickerPoint();
-    w.OnCommand(Command::ColorEdit);
-    // Without a chooser a click does nothing.
-    w.OnLeftButtonDown(start.x(), start.y());
-    w.OnLeftButtonUp();
-
     FakeColourUi ui;
     w.SetColourEditUi(&ui);
-    const FaceColourTable before = faceColours;
-    w.OnLeftButtonDown(start.x(), start.y());
-    w.OnLeftButtonUp();
-    ASSERT_EQ(ui.offered.size(), 1u);
-    EXPECT_TRUE(ui.errors.empty());
-    int changed = 0;
-    for (int s = 0; s < faceSlotCount; ++s) {
-        if (faceColours[s] != before[s]) {
-            ++changed;
-            EXPECT_EQ(before[s], ui.offered[0]);
-            EXPECT_EQ(faceColours[s], ui.answer);
-        }
+    const auto stickers = [&w](COLORREF colour) {
+        return std::count_if(w.Puzzle()->Faces().begin(), w.Puzzle()->Faces().end(),
+                             [&](const CubeFace* f) { return f->colour == colour; });
+    };
+    // Space turns the mode on; a left drag then only edits and twists nothing.
+    QTest::keyClick(w.View(), Qt::Key_Space);
+    ui.answer = [](COLORREF) { return 0x123456; };
+    LeftDrag(w, 5, 24);
+    Tick(w);
+    EXPECT_EQ(w.History()->Count(), 0);
+    // The sticker point lies on the +Z side, slot 5.
+    const int side = 5;
+    ASSERT_EQ(ui.offered, std::vector<COLORREF>{defaultFaceColours[side]});
+    EXPECT_EQ(faceColours[side], 0x123456u);
+
+    struct Case {
+        const char* name;
+        std::function<COLORREF(COLORREF picked)> answer;
+        COLORREF result; // 0: the side keeps its colour
+        std::vector<std::string> errors;
+    };
+    const COLORREF other = faceColours[0];
+    const std::vector<Case> cases = {
+        {"another side's", [=](COLORREF) { return other; }, 0, {sameColourMessage}},
+        {"black", [](COLORREF) { return 0; }, 0, {blackColourMessage}},
+        {"cancelled", nullptr, 0, {}},
+        {"its own", [](COLORREF picked) { return picked; }, 0, {}},
+        {"the background", [](COLORREF) { return 0xDDDDDC; }, 0xDDDDDB, {}}};
+    for (const Case& c : cases) {
+        ui.answer = c.answer;
+        ui.errors.clear();
+        FaceColourTable expected = faceColours;
+        const COLORREF picked = faceColours[side];
+        expected[side] = c.result != 0 ? c.result : picked;
+        w.OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
+        EXPECT_EQ(ui.offered.back(), picked) << c.name;
+        EXPECT_EQ(faceColours, expected) << c.name;
+        EXPECT_EQ(ui.errors, c.errors) << c.name;
+        EXPECT_EQ(stickers(faceColours[side]), 9) << c.name;
     }
-    EXPECT_EQ(changed, 1);
-    EXPECT_FALSE(w.Mouse().leftButtonDown);
-    faceColours = defaultFaceColours;
-    w.SetColourEditUi(nullptr);
+    EXPECT_EQ(stickers(0x123456), 0);
+    // The background: no chooser, no message.
+    const size_t offered = ui.offered.size();
+    ui.errors.clear();
+    w.OnLeftButtonDown(1, 1);
+    EXPECT_TRUE(ui.offered.size() == offered && ui.errors.empty());
+
+    w.OnCommand(Command::Exit);
+    EXPECT_EQ(ReadFile("color.ini"),
+              "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 14540251\r\n");
 }
 
 } // namespace

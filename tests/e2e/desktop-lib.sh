@@ -10,45 +10,37 @@ root_colour="255,255,255"
 
 desktop_pids=()
 
-# Starts the desktop; sets DISPLAY. Returns 1 when Xvfb cannot start.
+# Starts the desktop; sets DISPLAY. Returns 1 when Xvfb cannot start. Xvfb picks a free display
+# itself and names it, so that desktops started side by side never share one.
 desktop_start() {
-    local number=${1:-200} tries=0
-    while [ $tries -lt 20 ]; do
-        while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-            number=$((number + 1))
-        done
-        export DISPLAY=":$number"
-        Xvfb "$DISPLAY" -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp -wr \
-            >/dev/null 2>&1 &
-        local pid=$!
-        local i
-        for i in $(seq 100); do
-            if xdpyinfo >/dev/null 2>&1; then
-                desktop_pids+=("$pid")
-                openbox >/dev/null 2>&1 &
-                desktop_pids+=($!)
-                trayer --edge bottom --align right --widthtype pixel --width 120 \
-                    --height 24 >/dev/null 2>&1 &
-                desktop_pids+=($!)
-                # Both announce themselves: openbox on the root window, trayer with its window.
-                for i in $(seq 100); do
-                    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
-                        xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break
-                    sleep 0.05
-                done
-                sleep 0.3
-                return 0
-            fi
-            # Another server took the number meanwhile: try the next one.
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        number=$((number + 1))
-        tries=$((tries + 1))
+    local named i
+    named=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp -wr \
+        3>"$named" >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    for i in $(seq 100); do
+        [ -s "$named" ] && break
+        sleep 0.05
     done
-    return 1
+    export DISPLAY=":$(head -n 1 "$named")"
+    rm -f "$named"
+    if [ "$DISPLAY" = ":" ] || ! xdpyinfo >/dev/null 2>&1; then
+        desktop_stop
+        return 1
+    fi
+    openbox >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
+        >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    # Both announce themselves: openbox on the root window, trayer with its window.
+    for i in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
+            xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break
+        sleep 0.05
+    done
+    sleep 0.3
+    return 0
 }
 
 desktop_stop() {
@@ -109,4 +101,137 @@ pointer_over() {
     under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
     parent=$(xwininfo -children -id "$3" | awk '/Parent window id/ && !/root window/{print $4}')
     [ "$under" = "$3" ] || { [ -n "$parent" ] && [ "$(printf '%d' "$parent")" = "$under" ]; }
+}
+
+# "r,g,b" pixels of colour $6 inside rectangle ($2, $3, $4 x $5) of a saved screenshot.
+count_colour() {
+    /usr/bin/convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 txt:- | grep -c "^[^ ]* ($6) "
+}
+
+# --- Running checks against the program ------------------------------------------------------
+
+# Prepares a test run of the Mozai executable $1: checks the tools, makes a scratch folder
+# ($work, with $work/data as the working directory), starts the desktop, and stops everything
+# at exit. Exits 77 (a skip for ctest) when there is no Xvfb.
+e2e_begin() {
+    mozai=$(realpath "$1")
+    if ! command -v Xvfb >/dev/null 2>&1; then
+        echo "SKIP: Xvfb is not installed"
+        exit 77
+    fi
+    local tool
+    for tool in openbox trayer xdotool xdpyinfo xprop xwininfo import /usr/bin/convert md5sum; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "missing tool: $tool (scripts/install-deps.sh installs it)" >&2
+            exit 1
+        fi
+    done
+    work=$(mktemp -d)
+    mozai_pid=""
+    failures=0
+    trap e2e_cleanup EXIT
+    trap 'exit 1' INT TERM HUP
+    export QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+    export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    mkdir "$work/data"
+    cd "$work/data" || exit 1
+    if ! desktop_start; then
+        echo "Xvfb did not start" >&2
+        exit 1
+    fi
+    echo "desktop on $DISPLAY"
+}
+
+e2e_cleanup() {
+    if [ -n "$mozai_pid" ]; then
+        kill -KILL "$mozai_pid" 2>/dev/null || true
+        wait "$mozai_pid" 2>/dev/null || true
+    fi
+    desktop_stop
+    rm -rf "$work"
+}
+
+# Reports the result of the checks and Mozai's output when one failed; the script's status.
+e2e_end() {
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures check(s) failed; Mozai's output:"
+        cat "$work/mozai.log"
+        exit 1
+    fi
+    echo "all checks passed"
+    exit 0
+}
+
+# check "what" command args...: runs the command and counts a failure.
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   - $what"
+    else
+        echo "FAIL - $what"
+        failures=$((failures + 1))
+    fi
+}
+same() { [ "$1" = "$2" ] || { echo "       got '$1', expected '$2'"; return 1; }; }
+differ() { [ "$1" != "$2" ] || { echo "       both are '$1'"; return 1; }; }
+more_than() { [ "$1" -gt "$2" ] || { echo "       $1 is not above $2"; return 1; }; }
+not() { ! "$@"; }
+
+# Starts Mozai in the background; $mozai_pid is its process.
+launch_mozai() {
+    "$mozai" >>"$work/mozai.log" 2>&1 &
+    mozai_pid=$!
+}
+
+# Starts Mozai and waits for its main window ($win) and a few frames, so the shape follows the
+# cube.
+start_mozai() {
+    launch_mozai
+    win=$(mozai_window) || { echo "Mozai showed no window" >&2; cat "$work/mozai.log" >&2; exit 1; }
+    sleep 0.5
+}
+
+# Ends Mozai with SIGTERM; $status is its exit status.
+stop_mozai() {
+    kill -TERM "$mozai_pid"
+    wait "$mozai_pid"
+    status=$?
+    mozai_pid=""
+}
+
+# The screen position of Mozai's tray icon, "x y", or nothing.
+tray_icon_centre() {
+    xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +22x22/{split($NF, p, "+");
+                                print p[2] + 11, p[3] + 11; exit}'
+}
+
+# Whether a popup menu of Mozai (a window of its class other than $win, over 100 pixels each
+# way) shows within $1 tenths of a second (default 30).
+popup_shown() {
+    local i id
+    for i in $(seq "${1:-30}"); do
+        for id in $(xdotool search --onlyvisible --classname mozai 2>/dev/null); do
+            [ "$id" = "$win" ] && continue
+            read -r _ _ pw ph <<<"$(window_rect "$id")"
+            if [ "$pw" -gt 100 ] && [ "$ph" -gt 100 ]; then
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# A left drag on the screen from ($1, $2) in $3 steps of $4 pixels to the right.
+drag_across() {
+    local step
+    xdotool mousemove "$1" "$2" mousedown 1
+    for step in $(seq 1 "$3"); do
+        xdotool mousemove $(($1 + $4 * step)) "$2"
+        sleep 0.03
+    done
+    xdotool mouseup 1
 }

@@ -1,83 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
-# by xdotool and judged by screenshots: the shaped window and clicks through it, the wheel, the
-# Enter key, the tray menu, and a twist that survives a quit by SIGTERM and a new start.
+# by xdotool and judged by screenshots: the shaped window and clicks through it, a second start,
+# the wheel, the Enter key, the tray icon, and a twist that survives a quit by SIGTERM and a new
+# start.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-mozai=$(realpath "$1")
-
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-for tool in openbox trayer xdotool xdpyinfo xprop xwininfo import /usr/bin/convert md5sum; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "missing tool: $tool (scripts/install-deps.sh installs it)" >&2
-        exit 1
-    fi
-done
-
 # shellcheck source=desktop-lib.sh
 source "$here/desktop-lib.sh"
-
-work=$(mktemp -d)
-mozai_pid=""
-cleanup() {
-    if [ -n "$mozai_pid" ]; then
-        kill -KILL "$mozai_pid" 2>/dev/null || true
-        wait "$mozai_pid" 2>/dev/null || true
-    fi
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-mkdir "$work/data"
-cd "$work/data" || exit 1
-
-if ! desktop_start; then
-    echo "Xvfb did not start" >&2
-    exit 1
-fi
-echo "desktop on $DISPLAY"
-
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok   - $what"
-    else
-        echo "FAIL - $what"
-        failures=$((failures + 1))
-    fi
-}
-same() { [ "$1" = "$2" ] || { echo "       got '$1', expected '$2'"; return 1; }; }
-differ() { [ "$1" != "$2" ] || { echo "       both are '$1'"; return 1; }; }
-not() { ! "$@"; }
-
-start_mozai() {
-    "$mozai" >>"$work/mozai.log" 2>&1 &
-    mozai_pid=$!
-    win=$(mozai_window) || { echo "Mozai showed no window" >&2; cat "$work/mozai.log" >&2; exit 1; }
-    # A few frames, so the shape follows the cube.
-    sleep 0.5
-}
-
-stop_mozai() {
-    kill -TERM "$mozai_pid"
-    wait "$mozai_pid"
-    status=$?
-    mozai_pid=""
-}
+e2e_begin "$1"
 
 # Waits up to 3 s for Mozai's window rectangle to become $1.
 wait_rect() {
@@ -103,6 +36,10 @@ check "the cube shows at the window's centre" differ "$(pixel "$work/start.png" 
 check "a click at the cut-away corner reaches the desktop, not Mozai" \
     not pointer_over $((x + 2)) $((y + 2)) "$win"
 check "a click on the cube reaches Mozai" pointer_over $cx $cy "$win"
+
+# --- A second start hands over to the running one and ends ---------------------------------
+check "a second start ends at once with status 0" timeout 10 "$mozai"
+check "one Mozai window remains" same "$(xdotool search --onlyvisible --name '^Mozai$' | wc -l)" 1
 
 # --- The wheel grows the window by 6 pixels each way around its centre ----------------------
 xdotool mousemove $cx $cy click 4
@@ -142,24 +79,12 @@ xdotool windowfocus --sync "$win"
 xdotool key Return
 check "Enter again restores the borderless rectangle exactly" wait_rect "$x $y $w $h"
 
-# --- The tray icon's right-click opens the menu --------------------------------------------
-read -r tx ty <<<"$(xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +22x22/{split($NF, p, "+"); print p[2] + 11, p[3] + 11; exit}')"
-popup_shown() {
-    local i id
-    for i in $(seq 30); do
-        for id in $(xdotool search --onlyvisible --classname mozai 2>/dev/null); do
-            [ "$id" = "$win" ] && continue
-            read -r _ _ pw ph <<<"$(window_rect "$id")"
-            if [ "$pw" -gt 100 ] && [ "$ph" -gt 100 ]; then
-                return 0
-            fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
+# --- The tray icon: a left click does nothing, a right click opens the menu -----------------
+read -r tx ty <<<"$(tray_icon_centre)"
 if [ -n "${tx:-}" ]; then
-    xdotool mousemove "$tx" "$ty" click 3
+    xdotool mousemove "$tx" "$ty" click 1
+    check "a left click on the tray icon opens nothing" not popup_shown 5
+    xdotool click 3
     check "right-click on the tray icon opens the menu" popup_shown
     xdotool key Escape
 else
@@ -174,12 +99,7 @@ cy=$((y + h / 2))
 screenshot "$work/before.png"
 before=$(area_sum "$work/before.png" "$x" "$y" "$w" "$h")
 # Start on the front face left of and below the centre, drag to the right.
-xdotool mousemove $((cx - 30)) $((cy + 25)) mousedown 1
-for step in $(seq 1 16); do
-    xdotool mousemove $((cx - 30 + 8 * step)) $((cy + 25))
-    sleep 0.03
-done
-xdotool mouseup 1
+drag_across $((cx - 30)) $((cy + 25)) 16 8
 sleep 1
 screenshot "$work/twisted.png"
 twisted=$(area_sum "$work/twisted.png" "$x" "$y" "$w" "$h")
@@ -198,9 +118,4 @@ check "the next start shows the same cube" \
 stop_mozai
 check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed; Mozai's output:"
-    cat "$work/mozai.log"
-    exit 1
-fi
-echo "all checks passed"
+e2e_end

@@ -1,0 +1,87 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/DemoMotion.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// spinX, spinY, driftX, driftY.
+std::vector<double> Motion(const MainWindow& w) {
+    const DemoMotion& m = *w.Demo();
+    return {m.spinX, m.spinY, m.driftX, m.driftY};
+}
+
+TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitchedOff) {
+    MainWindow& w = Start();
+    Camera& camera = *w.SceneCamera();
+    QRect before = w.Placement();
+    const Vertex3D eye = camera.GetPosition();
+    w.OnCommand(Command::Demo);
+    Tick(w, 3);
+    EXPECT_NE(w.Puzzle()->CurrentTwist(), nullptr) << "random twists start at once";
+    EXPECT_TRUE(camera.GetPosition() == eye && w.Placement() == before);
+
+    // A right drag whose last step is 4 pixels right: each tick turns the view by (-0.1, 0).
+    w.OnRightButtonDown(100, 100);
+    w.OnMouseMove(110, 103);
+    w.OnMouseMove(114, 103);
+    w.OnRightButtonUp();
+    EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 0}));
+    for (int tick = 0; tick < 2; ++tick) {
+        const Vertex3D spun = EyeAfter(camera, -0.1, 0);
+        w.OnTick();
+        EXPECT_EQ(camera.GetPosition(), spun);
+    }
+
+    // A throw whose last step is (1, 5) drifts 5 pixels a tick down, and waits while framed.
+    Throw(w, 1, 5);
+    for (int command : {0, Command::Region, Command::Region}) {
+        if (command != 0)
+            w.OnCommand(command);
+        before = w.Placement();
+        w.OnTick();
+        EXPECT_EQ(w.Placement(), before.translated(0, appSettings.regionMode ? 5 : 0));
+        EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 5}));
+    }
+
+    // Thrown towards each edge, the window turns back with its centre on it.
+    const QSize full = QGuiApplication::primaryScreen()->availableGeometry().size();
+    for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+        Throw(w, step.x(), step.y());
+        for (int i = 0; i < 100 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
+            w.OnTick();
+        EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
+        const QPoint centre =
+            w.Placement().topLeft() + QPoint(w.Placement().width() / 2, w.Placement().height() / 2);
+        const int limit = step.x() != 0 ? full.width() : full.height();
+        EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() + step.y() < 0 ? 0 : limit);
+    }
+
+    // Off and on again: at rest until the next drag.
+    w.OnCommand(Command::Demo);
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(Motion(w), std::vector<double>(4, 0.0));
+    before = w.Placement();
+    const Vertex3D still = camera.GetPosition();
+    w.OnTick();
+    EXPECT_TRUE(camera.GetPosition() == still && w.Placement() == before);
+}
+
+TEST_F(MainWindowTest, DemoTwistsAreNeverRecordedSoTheNextStartIsSolved) {
+    WriteFile("history.ini", "3\r\n0 2 1\r\n");
+    MainWindow& w = Start();
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(w.History()->Count(), 0) << "switching on empties the history";
+    Tick(w, 40);
+    w.Puzzle()->onSolved = nullptr;
+    EXPECT_TRUE(w.History()->Count() == 0 && !w.Puzzle()->IsSolved());
+    w.OnCommand(Command::Exit);
+    EXPECT_EQ(ReadFile("history.ini"), "3\r\n");
+    MainWindow& next = Start();
+    next.Puzzle()->onSolved = nullptr;
+    EXPECT_TRUE(next.Puzzle()->IsSolved());
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# End-to-end checks of what moves on the desktop, with the built program under Xvfb, openbox
+# and trayer, driven by xdotool and judged by screenshots: the shaped splash at start, the
+# shaped congratulations banner over the spinning cube once a drag solves it, and demo mode,
+# chosen from the tray menu, twisting the cube and carrying a thrown window on.
+# Usage: motion-test.sh <mozai executable>
+# Exit status 77 (a skip for ctest) when there is no Xvfb.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+resources=$(cd "$here/../../resources" && pwd)
+# shellcheck source=desktop-lib.sh
+source "$here/desktop-lib.sh"
+e2e_begin "$1"
+
+# Both pictures are 340 x 130, centred on the screen.
+bx=$(((desktop_width - 340) / 2))
+by=$(((desktop_height - 130) / 2))
+
+# --- The splash: the logo alone, its background cut away, before the main window shows ------
+# Where the picture has its background the desktop shows through; everywhere else the logo.
+expected=$(/usr/bin/convert "$resources/splash.png" -fill "rgb($root_colour)" \
+    -opaque "rgb(128,128,255)" -depth 8 rgb:- | md5sum | cut -d' ' -f1)
+splash_seen() {
+    local i
+    for i in $(seq 60); do
+        screenshot "$work/splash.png"
+        [ "$(area_sum "$work/splash.png" $bx $by 340 130)" = "$expected" ] && return 0
+        # Over once the main window is up.
+        [ -n "$(xdotool search --onlyvisible --name '^Mozai$' 2>/dev/null)" ] && return 1
+    done
+    return 1
+}
+launch_mozai
+check "the splash shows the logo alone, shaped, while the main window is hidden" splash_seen
+win=$(mozai_window) || { echo "Mozai showed no window" >&2; exit 1; }
+sleep 0.5
+read -r x y w h <<<"$(window_rect "$win")"
+cx=$((x + w / 2))
+cy=$((y + h / 2))
+
+# --- A twist and a drag back two thirds of the way solve the cube: the banner comes up ------
+drag_across $((cx - 30)) $((cy + 25)) 16 8
+sleep 1
+drag_across $((cx - 30)) $((cy + 25)) 8 -8
+# Yellow letters of the banner in its box.
+letters() { count_colour "$1" $bx $by 340 130 "255,240,0"; }
+banner_up() {
+    local i
+    for i in $(seq 30); do
+        screenshot "$work/banner1.png"
+        [ "$(letters "$work/banner1.png")" -gt 3000 ] && return 0
+    done
+    return 1
+}
+check "the solved cube brings up the banner" banner_up
+sleep 0.3
+screenshot "$work/banner2.png"
+check "its letters stay up" more_than "$(letters "$work/banner2.png")" 3000
+check "its pale background is cut away" same "$(count_colour "$work/banner1.png" $bx $by 340 130 \
+    "255,255,177")" 0
+check "the cube spins behind it" differ "$(area_sum "$work/banner1.png" "$x" "$y" "$w" "$h")" \
+    "$(area_sum "$work/banner2.png" "$x" "$y" "$w" "$h")"
+banner_gone() {
+    local i
+    for i in $(seq 60); do
+        screenshot "$work/after.png"
+        [ "$(letters "$work/after.png")" -eq 0 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+check "the banner goes after four seconds" banner_gone
+
+# --- Demo mode from the tray menu: the cube twists by itself, a thrown window drifts on ------
+cube_sum() {
+    screenshot "$work/cube.png"
+    area_sum "$work/cube.png" "$x" "$y" "$w" "$h"
+}
+still=$(cube_sum)
+sleep 0.3
+check "without the demo the cube stands still" same "$(cube_sum)" "$still"
+read -r tx ty <<<"$(tray_icon_centre)"
+if [ -n "${tx:-}" ]; then
+    xdotool mousemove "$tx" "$ty" click 3
+    popup_shown
+    # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
+    xdotool key Up Up Up Right Down Return
+else
+    check "the tray icon is in the notification area" false
+fi
+sleep 0.5
+first=$(cube_sum)
+sleep 0.3
+check "the demo twists the cube" differ "$(cube_sum)" "$first"
+
+# Both buttons down on the cube, a few steps down and to the right, both up.
+xdotool mousemove "$cx" "$cy" mousedown 1 mousedown 3
+for step in 1 2 3 4; do
+    xdotool mousemove_relative -- 9 6
+    sleep 0.05
+done
+xdotool mouseup 1 mouseup 3
+sleep 0.2
+thrown=$(window_rect "$win")
+sleep 0.3
+check "the thrown window drifts on" differ "$(window_rect "$win")" "$thrown"
+
+stop_mozai
+check "SIGTERM ends Mozai with status 0" same "$status" 0
+check "the demo's twists are not recorded" same "$(tr '\r\n' 'RN' <history.ini)" "3RN"
+e2e_end
