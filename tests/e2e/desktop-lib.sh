@@ -10,18 +10,24 @@ root_colour="255,255,255"
 
 desktop_pids=()
 
-# Starts the desktop; sets DISPLAY. Returns 1 when Xvfb cannot start. Xvfb picks a free display
-# itself and names it, so that desktops started side by side never share one.
+# Starts the desktop; sets DISPLAY. Returns 1 when it cannot start. Xvfb picks a free display
+# itself and names it, so that desktops started side by side never share one; it must not reset
+# when its last client leaves, or the window manager and tray starting then find no display.
 desktop_start() {
-    local named i
+    local named i lock
     named=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp -wr \
-        3>"$named" >/dev/null 2>&1 &
+    # Two servers looking for a display at the same moment wait seconds on each other's lock
+    # files; one at a time they do not. The server must not inherit the lock.
+    exec {lock}>"${TMPDIR:-/tmp}/mozai-desktop-start.lock"
+    flock -w 30 "$lock"
+    Xvfb -displayfd 3 -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp -wr -noreset \
+        3>"$named" {lock}>&- >/dev/null 2>&1 &
     desktop_pids+=($!)
     for i in $(seq 100); do
         [ -s "$named" ] && break
         sleep 0.05
     done
+    exec {lock}>&-
     export DISPLAY=":$(head -n 1 "$named")"
     rm -f "$named"
     if [ "$DISPLAY" = ":" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -33,12 +39,22 @@ desktop_start() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
         >/dev/null 2>&1 &
     desktop_pids+=($!)
-    # Both announce themselves: openbox on the root window, trayer with its window.
-    for i in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window &&
-            xwininfo -root -tree 2>/dev/null | grep -q '"trayer"' && break
+    # Both announce themselves: openbox on the root window; trayer shows its panel once its
+    # notification area is set up (a program started earlier would find no tray).
+    local panel
+    for i in $(seq 200); do
+        panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/{print $1}')
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && [ -n "$panel" ] &&
+            xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable && break
         sleep 0.05
     done
+    # Both must still run; a desktop without them would fail the checks for the wrong reason.
+    if ! kill -0 "${desktop_pids[1]}" 2>/dev/null || ! kill -0 "${desktop_pids[2]}" 2>/dev/null ||
+        [ -z "$panel" ]; then
+        echo "openbox or trayer did not start" >&2
+        desktop_stop
+        return 1
+    fi
     sleep 0.3
     return 0
 }
@@ -202,10 +218,19 @@ stop_mozai() {
     mozai_pid=""
 }
 
-# The screen position of Mozai's tray icon, "x y", or nothing.
+# The screen position of Mozai's tray icon, "x y", waiting up to 3 s for it to be embedded;
+# nothing, and the windows of that name shown, when there is none. Its window is named "mozai";
+# the main window is "Mozai".
 tray_icon_centre() {
-    xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +22x22/{split($NF, p, "+");
-                                print p[2] + 11, p[3] + 11; exit}'
+    local i found
+    for i in $(seq 30); do
+        found=$(xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +[0-9]+x[0-9]+/{
+            split($(NF - 1), s, "x"); split($NF, p, "+"); print p[2] + int(s[1] / 2), p[3] + int(s[2] / 2); exit}')
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    xwininfo -root -tree | grep -i '"mozai"' >&2
+    return 1
 }
 
 # Whether a popup menu of Mozai (a window of its class other than $win, over 100 pixels each

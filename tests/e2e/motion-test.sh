@@ -83,7 +83,7 @@ check "without the demo the cube stands still" same "$(cube_sum)" "$still"
 read -r tx ty <<<"$(tray_icon_centre)"
 if [ -n "${tx:-}" ]; then
     xdotool mousemove "$tx" "$ty" click 3
-    popup_shown
+    check "right-click on the tray icon opens the menu" popup_shown
     # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
     xdotool key Up Up Up Right Down Return
 else
