@@ -76,16 +76,6 @@ void Camera::Rotate(double yaw, double pitch) {
     RenderObject::Rotate(yaw, u);
 }
 
-Vector3D Camera::GetRight() const {
-    Vector3D f(position, target);
-    f.Normalize();
-    Vector3D u = up;
-    u.Normalize();
-    Vector3D r = Cross(f, u);
-    r.Normalize();
-    return r;
-}
-
 ScreenPoint Camera::Project(const Vertex3D& p) const {
     const Matrix4D m = screen * projection * view;
     const double x = m.m[0][0] * p.x + m.m[0][1] * p.y + m.m[0][2] * p.z + m.m[0][3];

@@ -32,7 +32,6 @@ public:
     // Orbits about the world origin: pitch about the right direction, then yaw about the up
     // direction, both taken from the pose before the call.
     void Rotate(double yaw, double pitch);
-    Vector3D GetRight() const;
 
     // The window pixel of a world point, truncated toward zero; points behind the eye are not
     // clipped. Coordinates beyond the int range saturate, NaN gives 0.

@@ -49,14 +49,23 @@ void RenderObject::Rotate(double angle, const Vector3D& axis) {
     BuildView();
 }
 
+Vector3D RenderObject::GetRight() const {
+    Vector3D f(position, target);
+    f.Normalize();
+    Vector3D u = up;
+    u.Normalize();
+    Vector3D r = Cross(f, u);
+    r.Normalize();
+    return r;
+}
+
 void RenderObject::BuildView() {
     Vector3D f(position, target);
     f.Normalize();
     // The stored up is used as it is; rotations keep it perpendicular to the line of sight.
     Vector3D u = up;
     u.Normalize();
-    Vector3D s = Cross(f, u);
-    s.Normalize();
+    const Vector3D s = GetRight();
     const Vector3D p = ToVector(position);
     const Vector3D rows[3] = {s, u, f};
     for (int i = 0; i < 3; ++i) {

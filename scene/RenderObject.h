@@ -31,6 +31,9 @@ public:
     // Ls3dObject::Rotate, then the view is rebuilt.
     void Rotate(double angle, const Vector3D& axis);
 
+    // The unit right direction: the line of sight crossed with the up direction.
+    Vector3D GetRight() const;
+
     void BuildView();
     // fov is half the vertical field of view, in radians.
     void SetProjection(double nearZ, double farZ, double fov, double left, double top, double right,
