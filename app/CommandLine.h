@@ -14,7 +14,8 @@ public:
 
     static constexpr int UsageErrorStatus = 2;
 
-    // `arguments` starts with the program name.
+    // `arguments` starts with the program name. Also names the application "mozai" with its
+    // version: the name is the window class (WM_CLASS) that the desktop entry expects.
     explicit CommandLine(const QStringList& arguments);
 
     Action action() const { return chosen; }
