@@ -1,5 +1,6 @@
 // Entry point: one Mozai per session, the main window, and an orderly exit on every way out.
 
+#include "app/CommandLine.h"
 #include "app/ExitPaths.h"
 #include "app/LayeredWindowApi.h"
 #include "app/MainWindow.h"
@@ -10,6 +11,9 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
+
+#include <cstdio>
 
 namespace {
 
@@ -26,6 +30,21 @@ void PreferX11InWaylandSession() {
 
 int main(int argc, char** argv) {
     StartupTrace trace;
+
+    // The command line first, so --help and --version need no display; then the data folder
+    // becomes the working directory, before anything opens a file: history.ini and color.ini
+    // keep their bare names wherever Mozai is started from.
+    const CommandLine commandLine(CommandLine::Arguments(argc, argv));
+    if (commandLine.action() != CommandLine::Action::Run) {
+        const QCoreApplication core(argc, argv); // the help text names the program through it
+        return commandLine.Report();
+    }
+    QString dataFolderError;
+    if (!commandLine.EnterDataFolder(&dataFolderError)) {
+        std::fprintf(stderr, "mozai: %s\n", qPrintable(dataFolderError));
+        return 1;
+    }
+
     PreferX11InWaylandSession();
     QApplication app(argc, argv);
     // Closing a message box or a dialog must not end a program whose window is a tool window.

@@ -11,6 +11,8 @@ packages=(
     # tests and running without a desktop
     xvfb xauth xdotool openbox picom trayer x11-utils imagemagick
     fonts-dejavu-core fonts-ipafont-gothic libgl1-mesa-dri
+    # checks of the installed tree and the Debian package
+    desktop-file-utils appstream lintian man-db dpkg-dev fakeroot
     # leak checking under the sanitizers
     libclang-rt-14-dev
 )

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Mozai and starts it. history.ini and color.ini live in the
-# per-user data folder ($XDG_DATA_HOME/mozai, by default ~/.local/share/mozai), not in the
-# checkout. Without a display, Mozai runs for a few seconds (MOZAI_DEMO_SECONDS, default 5) on a
-# virtual one (Xvfb with a window manager and a notification area), a screenshot is saved and
-# its path printed.
+# Installs what is missing, builds Mozai and starts it. Mozai keeps history.ini and color.ini in
+# its data folder ($XDG_DATA_HOME/mozai, by default ~/.local/share/mozai), not in the checkout.
+# Without a display, Mozai runs for a few seconds (MOZAI_DEMO_SECONDS, default 5) on a virtual
+# one (Xvfb with a window manager and a notification area), a screenshot is saved and its path
+# printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -12,10 +12,6 @@ scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j"$(nproc 2>/dev/null || echo 2)" --target mozai
 program=$root/build/release/app/mozai
-
-data="${XDG_DATA_HOME:-$HOME/.local/share}/mozai"
-mkdir -p "$data"
-cd "$data"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$program"
@@ -52,6 +48,7 @@ done
 mozai=$!
 pids+=("$mozai")
 sleep "${MOZAI_DEMO_SECONDS:-5}"
+data="${XDG_DATA_HOME:-$HOME/.local/share}/mozai"
 shot="$data/screenshot.png"
 import -window root "$shot"
 kill -TERM "$mozai" 2>/dev/null || true

@@ -1,13 +1,17 @@
 // Draws the program's pictures into a folder: splash.png and congratulations.png (the two
-// banners, 340 x 130, 24 bits) and icon32.png / icon64.png (the program icon, a small cube).
+// banners, 340 x 130, 24 bits) and icon32.png / icon64.png (the program icon, a small cube);
+// with --icons, the icon in every size a desktop's icon theme wants, and as SVG.
 // The banners are drawn without antialiasing: their windows are shaped to every pixel that
 // differs from the background, and blended edge pixels would show as a halo.
 
 #include "app/PictureColours.h"
 #include "app/Version.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -21,6 +25,7 @@
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -51,8 +56,14 @@ QFont PlainFont(int pixelSize) {
     return font;
 }
 
-// An isometric cube with three visible 3 x 3 faces, fitted into `box`.
-void DrawCube(QPainter& p, const QRectF& box) {
+struct Polygon {
+    QPolygonF corners;
+    QColor colour;
+};
+
+// An isometric cube with three visible faces of `grid` x `grid` stickers, fitted into `box`:
+// the black body first, then the stickers.
+std::vector<Polygon> CubePolygons(const QRectF& box, int grid = 3) {
     const double r = box.height() / 2.0;
     const double w = r * 0.8660254037844386; // cos 30°
     const QPointF c = box.center();
@@ -60,10 +71,8 @@ void DrawCube(QPainter& p, const QRectF& box) {
     const QPointF upperLeft(c.x() - w, c.y() - r / 2), upperRight(c.x() + w, c.y() - r / 2);
     const QPointF lowerLeft(c.x() - w, c.y() + r / 2), lowerRight(c.x() + w, c.y() + r / 2);
 
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawPolygon(QPolygonF({top, upperRight, lowerRight, bottom, lowerLeft, upperLeft}));
-
+    std::vector<Polygon> polygons{
+        {QPolygonF({top, upperRight, lowerRight, bottom, lowerLeft, upperLeft}), Qt::black}};
     struct Face {
         QPointF u, v;
         QColor colour;
@@ -75,15 +84,24 @@ void DrawCube(QPainter& p, const QRectF& box) {
     }};
     const double gap = 0.09;
     for (const Face& f : faces) {
-        p.setBrush(f.colour);
-        for (int i = 0; i < 3; ++i) {
-            for (int j = 0; j < 3; ++j) {
-                const double a0 = (i + gap) / 3, a1 = (i + 1 - gap) / 3;
-                const double b0 = (j + gap) / 3, b1 = (j + 1 - gap) / 3;
-                p.drawPolygon(QPolygonF({c + f.u * a0 + f.v * b0, c + f.u * a1 + f.v * b0,
-                                         c + f.u * a1 + f.v * b1, c + f.u * a0 + f.v * b1}));
+        for (int i = 0; i < grid; ++i) {
+            for (int j = 0; j < grid; ++j) {
+                const double a0 = (i + gap) / grid, a1 = (i + 1 - gap) / grid;
+                const double b0 = (j + gap) / grid, b1 = (j + 1 - gap) / grid;
+                polygons.push_back({QPolygonF({c + f.u * a0 + f.v * b0, c + f.u * a1 + f.v * b0,
+                                               c + f.u * a1 + f.v * b1, c + f.u * a0 + f.v * b1}),
+                                    f.colour});
             }
         }
+    }
+    return polygons;
+}
+
+void DrawCube(QPainter& p, const QRectF& box, int grid = 3) {
+    p.setPen(Qt::NoPen);
+    for (const Polygon& polygon : CubePolygons(box, grid)) {
+        p.setBrush(polygon.colour);
+        p.drawPolygon(polygon.corners);
     }
 }
 
@@ -160,25 +178,75 @@ QImage DrawCongratulations() {
     return image;
 }
 
+QRectF IconBox(int size) {
+    const double inset = size / 32.0;
+    return QRectF(inset, inset, size - 2 * inset, size - 2 * inset);
+}
+
+// Below 32 pixels three stickers a side blur into one colour; two stay apart.
+int IconGrid(int size) {
+    return size < 32 ? 2 : 3;
+}
+
 QImage DrawIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const double inset = size / 32.0;
-    DrawCube(p, QRectF(inset, inset, size - 2 * inset, size - 2 * inset));
+    DrawCube(p, IconBox(size), IconGrid(size));
     p.end();
     return image;
 }
 
-bool Save(const QImage& image, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
-    if (!image.save(path, "PNG")) {
+// The same cube as a scalable picture: one SVG polygon per painted polygon.
+QByteArray IconSvg() {
+    const int size = 256;
+    QByteArray svg = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" "
+                                       "height=\"256\" viewBox=\"0 0 256 256\">\n");
+    for (const Polygon& polygon : CubePolygons(IconBox(size), IconGrid(size))) {
+        svg += "  <polygon fill=\"" + polygon.colour.name().toLatin1() + "\" points=\"";
+        for (const QPointF& corner : polygon.corners)
+            svg += QByteArray::number(corner.x(), 'f', 2) + ',' +
+                   QByteArray::number(corner.y(), 'f', 2) + ' ';
+        svg.chop(1);
+        svg += "\"/>\n";
+    }
+    return svg + "</svg>\n";
+}
+
+bool Saved(bool ok, const QString& path) {
+    if (!ok) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     std::printf("wrote %s\n", qPrintable(path));
     return true;
+}
+
+bool Save(const QImage& image, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
+    return Saved(folder.mkpath(QFileInfo(path).path()) && image.save(path, "PNG"), path);
+}
+
+bool Save(const QImage& image, const QDir& folder, const char* name) {
+    return Save(image, folder, QString::fromLatin1(name));
+}
+
+// The program's icon in an icon theme's layout: <folder>/hicolor/<n>x<n>/apps/<name>.png for
+// the sizes desktops ask for, and hicolor/scalable/apps/<name>.svg.
+bool SaveIconTheme(const QDir& folder, const QString& name) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString path = QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(size).arg(name);
+        if (!Save(DrawIcon(size), folder, path))
+            return false;
+    }
+    const QString svgPath =
+        folder.filePath(QStringLiteral("hicolor/scalable/apps/%1.svg").arg(name));
+    QFile svg(svgPath);
+    return Saved(folder.mkpath(QFileInfo(svgPath).path()) && svg.open(QIODevice::WriteOnly) &&
+                     svg.write(IconSvg()) > 0 && svg.flush(),
+                 svgPath);
 }
 
 } // namespace
@@ -187,8 +255,13 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--icons")
+        return SaveIconTheme(QDir(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3]))
+                   ? 0
+                   : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_pictures <folder>\n");
+        std::fprintf(stderr, "usage: make_pictures <folder>\n"
+                             "       make_pictures --icons <folder> <icon name>\n");
         return 2;
     }
     const QFontInfo info(BoldFont(12, false));

@@ -1,18 +1,84 @@
+#include "app/CommandLine.h"
 #include "app/LayeredWindowApi.h"
 #include "app/QuitSignals.h"
 #include "app/TrayIcon.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace {
+
+CommandLine Parse(const QStringList& options) {
+    return CommandLine(QStringList{QStringLiteral("mozai")} + options);
+}
+
+// --version, --help and a bad option as the installed program prints them: tests/e2e/install.
+TEST(CommandLineTest, ActionsUsageErrorsAndQtsOwnOptions) {
+    using A = CommandLine::Action;
+    const std::tuple<QStringList, A, const char*> cases[] = {
+        // options, action, printed text
+        {{"-h", "--data-dir", "x"}, A::ShowHelp, "--data-dir <folder>"},
+        {{"-dx"}, A::UsageError, "mozai: Unknown option 'dx'.\nUsage: "},
+        {{"stray"}, A::UsageError, "mozai: Unexpected argument 'stray'.\nUsage: "},
+        {{"--data-dir"}, A::UsageError, "Missing value after '--data-dir'."},
+        {{"--data-dir="}, A::UsageError, "--data-dir needs a folder."},
+        {{"-platform", "offscreen", "-reverse", "--display=:3", "--data-dir", "here"}, A::Run, ""},
+    };
+    for (const auto& [options, action, text] : cases) {
+        const CommandLine line = Parse(options);
+        SCOPED_TRACE(options.join(' ').toStdString());
+        EXPECT_EQ(line.action(), action);
+        EXPECT_THAT(line.Text().toStdString(), ::testing::HasSubstr(text));
+        EXPECT_EQ(line.ExitStatus(), action == A::UsageError ? 2 : 0);
+    }
+    EXPECT_EQ(Parse(std::get<0>(std::end(cases)[-1])).DataFolder(), "here");
+
+    // The XDG rules: an empty or relative XDG_DATA_HOME means ~/.local/share.
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share/mozai";
+    for (const char* value : {"/data/home", "relative/path", ""}) {
+        qputenv("XDG_DATA_HOME", value);
+        EXPECT_EQ(Parse({}).DataFolder(), *value == '/' ? "/data/home/mozai" : fallback);
+    }
+    qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST(CommandLineTest, EnteringTheDataFolderMakesMissingFoldersPrivate) {
+    const QString before = QDir::currentPath();
+    QTemporaryDir scratch;
+    ASSERT_TRUE(QDir::setCurrent(scratch.path()));
+    QString error; // a relative folder is taken from the current one
+    ASSERT_TRUE(Parse({"--data-dir", "share/deeper/mozai"}).EnterDataFolder(&error));
+    const QString entered = QFileInfo(scratch.filePath("share/deeper/mozai")).canonicalFilePath();
+    EXPECT_EQ(QDir::currentPath(), entered);
+    for (const char* made : {"share", "share/deeper", "share/deeper/mozai"}) {
+        struct stat info {};
+        const QByteArray path = QFile::encodeName(scratch.filePath(made));
+        EXPECT_TRUE(::stat(path.constData(), &info) == 0 && (info.st_mode & 0777) == 0700) << made;
+    }
+    // A file where a folder should be: an error naming it, and the working folder unchanged.
+    QFile(scratch.filePath("blocker")).open(QIODevice::WriteOnly);
+    for (const char* bad : {"blocker", "blocker/mozai"}) {
+        EXPECT_FALSE(Parse({"--data-dir", scratch.filePath(bad)}).EnterDataFolder(&error));
+        EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("blocker")) << bad;
+        EXPECT_EQ(QDir::currentPath(), entered);
+    }
+    QDir::setCurrent(before);
+}
 
 TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     QuitSignals quitSignals;

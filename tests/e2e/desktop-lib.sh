@@ -127,8 +127,8 @@ count_colour() {
 # --- Running checks against the program ------------------------------------------------------
 
 # Prepares a test run of the Mozai executable $1: checks the tools, makes a scratch folder
-# ($work, with $work/data as the working directory), starts the desktop, and stops everything
-# at exit. Exits 77 (a skip for ctest) when there is no Xvfb.
+# ($work, with Mozai's data folder as the working directory), starts the desktop, and stops
+# everything at exit. Exits 77 (a skip for ctest) when there is no Xvfb.
 e2e_begin() {
     mozai=$(realpath "$1")
     if ! command -v Xvfb >/dev/null 2>&1; then
@@ -149,10 +149,11 @@ e2e_begin() {
     trap 'exit 1' INT TERM HUP
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
-    export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+    export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    mkdir "$work/data"
-    cd "$work/data" || exit 1
+    # Mozai's data folder, where it runs whatever folder it is started from.
+    mkdir -p "$XDG_DATA_HOME/mozai"
+    cd "$XDG_DATA_HOME/mozai" || exit 1
     if ! desktop_start; then
         echo "Xvfb did not start" >&2
         exit 1

@@ -23,10 +23,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
 unset WAYLAND_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-cd "$work" || exit 1
+mkdir -p "$XDG_DATA_HOME/mozai"
+cd "$XDG_DATA_HOME/mozai" || exit 1
 desktop_start || { echo "Xvfb did not start" >&2; exit 1; }
 
 # User plus system time of a process, in clock ticks.
