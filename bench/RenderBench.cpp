@@ -60,6 +60,13 @@ struct Scene {
     FramePainter painter;
 };
 
+class FillCounter : public Canvas {
+public:
+    void FillPolygon(const ScreenPoint*, int, COLORREF) override { ++fills; }
+    void DrawLine(ScreenPoint, ScreenPoint, COLORREF) override {}
+    int fills = 0;
+};
+
 // Every frame follows a small turn of the view, as while the user drags, so the face order is
 // nearly but not quite the last frame's.
 void RunFrames(benchmark::State& state, bool withRenderer) {
@@ -73,6 +80,11 @@ void RunFrames(benchmark::State& state, bool withRenderer) {
         scene.painter.PaintFrame(scene.in);
         benchmark::DoNotOptimize(scene.painter.Frame().constBits());
     }
+    // What the painter fills in the start view at rest.
+    Scene still(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
+    FillCounter counter;
+    still.camera.Render(&counter);
+    state.counters["fills"] = counter.fills;
 }
 
 void GdiFrame(benchmark::State& state) {
