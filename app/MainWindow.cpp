@@ -12,7 +12,6 @@
 #include "persist/FaceColours.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
-#include "puzzle/DrawSignature.h"
 #include "render/D3DRenderer.h"
 #include "render/WindowRegion.h"
 #include "scene/Camera.h"
@@ -128,6 +127,8 @@ bool MainWindow::ReadClientRect() {
 bool MainWindow::StartUp() {
     if (!ReadClientRect())
         return false;
+    // A new scene may reuse the addresses and change counts of the last one.
+    ++sceneGeneration;
     const QRect client = appSettings.clientRect;
 
     history = std::make_unique<MoveHistory>();
@@ -260,7 +261,7 @@ void MainWindow::OnTick() {
     TurnViewByKeys();
     ApplyDemoMotion();
     // A still cube is not painted again: the window keeps showing the last frame.
-    if (framesPainted == 0 || FrameKey() != paintedKey)
+    if (framesPainted == 0 || CurrentFrameKey() != paintedKey)
         PaintFrame();
     --tickDepth;
 }
@@ -298,34 +299,23 @@ void MainWindow::PaintFrame() {
     inputs.region = region.get();
     inputs.useDirect3D = appSettings.useDirect3D;
     inputs.renderer = renderer.get();
-    paintedKey = FrameKey();
+    paintedKey = CurrentFrameKey();
     ++framesPainted;
     painter.PaintFrame(inputs);
     if (camera)
         view->Present();
 }
 
-std::uint64_t MainWindow::FrameKey() const {
-    SignatureMixer mix;
-    mix.Add(puzzle ? DrawSignature(*puzzle) : 0);
-    if (camera) {
-        for (const Vertex3D& p : {camera->GetPosition(), camera->GetTarget()}) {
-            mix.Add(p.x);
-            mix.Add(p.y);
-            mix.Add(p.z);
-        }
-        const Vector3D up = camera->GetUp();
-        mix.Add(up.x);
-        mix.Add(up.y);
-        mix.Add(up.z);
-        mix.Add(static_cast<std::uint64_t>(camera->IsStickerOnly()));
-    }
+MainWindow::FrameKey MainWindow::CurrentFrameKey() const {
     const QRect& client = appSettings.clientRect;
-    mix.Add(static_cast<std::uint64_t>(client.width()) << 32 |
-            static_cast<std::uint32_t>(client.height()));
-    mix.Add(static_cast<std::uint64_t>(appSettings.regionMode) << 1 | appSettings.useDirect3D);
-    mix.Add(reinterpret_cast<std::uintptr_t>(renderer.get()));
-    return mix.Value();
+    return FrameKey{sceneGeneration,
+                    puzzle ? puzzle->ChangeCount() : 0,
+                    camera ? camera->ViewVersion() : 0,
+                    client.width(),
+                    client.height(),
+                    appSettings.regionMode,
+                    appSettings.useDirect3D,
+                    renderer.get()};
 }
 
 void MainWindow::OnSize() {

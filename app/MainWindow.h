@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 class Camera;
 class CMozai;
@@ -176,8 +177,11 @@ private:
     };
 
     void PaintFrame();
-    // A fingerprint of everything the next frame would be painted from.
-    std::uint64_t FrameKey() const;
+    // What a frame is painted from, read from the change counts of the puzzle and the camera and
+    // from the settings; the scene itself is not looked at.
+    using FrameKey =
+        std::tuple<int, std::uint64_t, std::uint64_t, int, int, bool, bool, const D3DRenderer*>;
+    FrameKey CurrentFrameKey() const;
     bool ReadClientRect();
     void ToggleRegion(bool fromMenu);
     void ToggleTransparency();
@@ -223,7 +227,8 @@ private:
     ViewKeys viewKeys;
     FrameView* view = nullptr;
     FramePainter painter;
-    std::uint64_t paintedKey = 0;
+    FrameKey paintedKey;
+    int sceneGeneration = 0;
     int framesPainted = 0;
 
     QRect placement;

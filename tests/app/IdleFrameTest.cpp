@@ -4,8 +4,9 @@
 
 #include "app/CommandIds.h"
 #include "math3d/Angles.h"
+#include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
-#include "puzzle/DrawSignature.h"
+#include "tests/puzzle/DrawSignature.h"
 
 TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     MainWindow& w = Start();
@@ -43,23 +44,41 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     }
 }
 
-TEST(DrawSignatureTest, FollowsCornersColoursAndTheGrabOutline) {
-    CMozai a(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    CMozai b(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    EXPECT_EQ(DrawSignature(a), DrawSignature(b));
-
-    a.TurnLayer(2, 1, Rad10);
-    EXPECT_NE(DrawSignature(a), DrawSignature(b));
-    b.TurnLayer(2, 1, Rad10);
-    EXPECT_EQ(DrawSignature(a), DrawSignature(b));
-
-    a.ReplaceColour(a.Colour(3), 0x010203);
-    EXPECT_NE(DrawSignature(a), DrawSignature(b));
-
-    CMozai c(2, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    const std::uint64_t idle = DrawSignature(c);
-    c.BeginTwist(c.Cubie(0, 0, 0), c.Cubie(0, 0, 0)->Face(4), 0, 0, true, TwistKind::UserTwist);
-    EXPECT_NE(DrawSignature(c), idle) << "the grabbed face gets its outline";
-    c.SetDirect3D(false);
-    EXPECT_NE(DrawSignature(c), idle);
+// Whatever changes the drawing moves the change count the window decides by: a session of drags,
+// steps, shuffle, demo, colour edits and mode switches, checked step by step against a
+// fingerprint of everything drawn.
+TEST(ChangeCountTest, MovesWithEveryChangeOfTheDrawing) {
+    MoveHistory history;
+    CMozai p(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
+    p.SetHistory(&history);
+    p.Seed(3);
+    std::uint64_t signature = DrawSignature(p), count = p.ChangeCount();
+    int changes = 0;
+    const auto step = [&](const std::function<void()>& action, int ticks = 0) {
+        for (int t = 0; t <= ticks; ++t) {
+            if (t == 0)
+                action();
+            else
+                p.Tick();
+            const std::uint64_t now = DrawSignature(p);
+            if (now != signature) {
+                ++changes;
+                EXPECT_NE(p.ChangeCount(), count) << "a drawn change went unmarked";
+            }
+            signature = now;
+            count = p.ChangeCount();
+        }
+    };
+    CCube* corner = p.Cubie(2, 2, 2);
+    step([&] { p.BeginTwist(corner, corner->Face(4), 0, 2, true, TwistKind::UserTwist); });
+    step([&] { p.TurnLayer(0, 2, Rad30); }, 12);
+    step([&] { p.StepBack(); }, 12);
+    step([&] { p.StepForward(); }, 12);
+    step([&] { p.StartShuffle(); }, 2 * CMozai::shuffleLength + 4);
+    step([&] { p.ReplaceColour(p.Colour(2), 0x010203); });
+    step([&] { p.SetDirect3D(false); });
+    step([&] { p.SetDemo(true); }, 30);
+    step([&] { p.SetDemo(false); }, 12);
+    step([&] { p.Replay(); });
+    EXPECT_GT(changes, 100) << "the session changes the drawing at almost every step";
 }

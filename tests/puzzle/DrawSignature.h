@@ -1,24 +1,41 @@
-#include "puzzle/DrawSignature.h"
+#pragma once
 
 #include "puzzle/CCube.h"
 #include "puzzle/CMozai.h"
 
+#include <cstdint>
 #include <cstring>
 
-void SignatureMixer::Add(std::uint64_t word) {
+// A fingerprint of everything the puzzle's drawing depends on: where every cubie's corners are,
+// the colour of every face, whether the sticker pass is fed, and whether (and which) face carries
+// the grab outline. Two equal fingerprints draw the same picture from the same view: the oracle
+// the puzzle's own change count is checked against.
+
+// Folds a value into a running fingerprint.
+class SignatureMixer {
+public:
+    void Add(std::uint64_t word);
+    void Add(double value);
+    std::uint64_t Value() const { return state; }
+
+private:
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+};
+
+inline void SignatureMixer::Add(std::uint64_t word) {
     // One multiply-xorshift round per word: cheap, and any changed bit spreads.
     state ^= word + 0x9E3779B97F4A7C15ull + (state << 6) + (state >> 2);
     state *= 0xFF51AFD7ED558CCDull;
     state ^= state >> 33;
 }
 
-void SignatureMixer::Add(double value) {
+inline void SignatureMixer::Add(double value) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     Add(bits);
 }
 
-std::uint64_t DrawSignature(const CMozai& puzzle) {
+inline std::uint64_t DrawSignature(const CMozai& puzzle) {
     SignatureMixer mix;
     const int n = puzzle.Size();
     mix.Add(static_cast<std::uint64_t>(n));
