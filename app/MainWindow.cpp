@@ -80,12 +80,28 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     menuBar()->addMenu(menuManager->Menu());
     menuManager->SetLayeredAvailable(layeredSupported);
     LoadFaceColours();
-    if (StartUp()) {
-        const auto splashStart = std::chrono::steady_clock::now();
-        RunBitmapDialog(Pictures::SplashId);
-        splashTime = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - splashStart);
-    } else {
+    // The splash goes up first and the scene is built behind it: a long history's replay and the
+    // OpenGL context take longer than a start may keep the screen empty.
+    bool started = false;
+    bool startedUp = false;
+    const auto buildScene = [&] {
+        if (started)
+            return;
+        started = true;
+        startedUp = StartUp();
+        if (!startedUp) {
+            if (QWidget* splash = QApplication::activeModalWidget())
+                splash->close();
+        }
+    };
+    RunBitmapDialog(Pictures::SplashId, [&] {
+        splashShown = std::chrono::steady_clock::now();
+        QTimer::singleShot(0, this, buildScene);
+    });
+    splashClosed = std::chrono::steady_clock::now();
+    // The splash closed before it was painted, or has no picture.
+    buildScene();
+    if (!startedUp) {
         ReportStartUpFailure();
         DestroyWindow();
     }
@@ -353,12 +369,17 @@ void MainWindow::KeepTicking(const std::function<void()>& modalLoop) {
     modalLoop();
 }
 
-void MainWindow::RunBitmapDialog(int bitmapId) {
+void MainWindow::RunBitmapDialog(int bitmapId, const std::function<void()>& shown) {
     appSettings.dialogBitmapId = bitmapId;
-    BitmapDialog dialog(bitmapId, region.get(), this, [this](double yaw, double pitch) {
-        if (camera)
-            camera->Rotate(yaw, pitch);
-    });
+    // The splash comes before the scene and its region object.
+    WindowRegion splashRegion;
+    BitmapDialog dialog(bitmapId, region ? region.get() : &splashRegion, this,
+                        [this](double yaw, double pitch) {
+                            if (camera)
+                                camera->Rotate(yaw, pitch);
+                        });
+    if (shown)
+        connect(&dialog, &BitmapDialog::firstPainted, this, shown);
     KeepTicking([&dialog] { dialog.Run(); });
     appSettings.dialogBitmapId = AppSettings::noDialogBitmap;
 }
