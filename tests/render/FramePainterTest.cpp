@@ -96,14 +96,12 @@ TEST_F(FramePainterTest, WithoutOpenGLTheRendererIsUnavailableAndTheFrameIsTheGd
 // The faces the puzzle leaves out could not have shown: for every pose, framing, twist and mode
 // the frame equals, pixel for pixel, the one painting every face gives.
 TEST(PuzzleFrameTest, LeavingOutHiddenFacesChangesNoPixel) {
-    struct View {
-        double yaw, pitch;
-    };
-    // The start view, views along an axis and along a diagonal (sides edge-on), and a view from
-    // below and behind.
-    const View views[] = {{Rad30, -Rad20},         {0, 0},
-                          {Rad90 / 2, 0},          {0, Rad90},
-                          {Rad90 / 2, -Rad90 / 2}, {Rad180 - Rad30, Rad30 + Rad10}};
+    // Yaw and pitch: the start view, views along an axis and along a diagonal (sides edge-on),
+    // and a view from below and behind.
+    const std::pair<double, double> views[] = {
+        {Rad30, -Rad20},         {0, 0},
+        {Rad90 / 2, 0},          {0, Rad90},
+        {Rad90 / 2, -Rad90 / 2}, {Rad180 - Rad30, Rad30 + Rad10}};
     QWidget window;
     WindowRegion region;
     FramePainter painter;
@@ -119,12 +117,12 @@ TEST(PuzzleFrameTest, LeavingOutHiddenFacesChangesNoPixel) {
                 puzzle.Tick();
             if (twist >= 0)
                 puzzle.TurnLayer(twist % 3, twist < 3 ? 0 : n / 2, Rad30 + Rad10 * twist);
-            for (const View& v : views) {
+            for (const auto& [yaw, pitch] : views) {
                 for (bool stickerOnly : {false, true}) {
                     Camera camera(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000, 0.39269908169872414,
                                   0, 0, 300, 300);
                     camera.SetScene(&puzzle);
-                    camera.Rotate(v.yaw, v.pitch);
+                    camera.Rotate(yaw, pitch);
                     camera.SetStickerOnly(stickerOnly);
                     const FrameInputs in{&camera, &window, QSize(300, 300), true, &region};
                     puzzle.SetDrawEveryFace(false);
@@ -133,7 +131,7 @@ TEST(PuzzleFrameTest, LeavingOutHiddenFacesChangesNoPixel) {
                     puzzle.SetDrawEveryFace(true);
                     painter.PaintFrame(in);
                     EXPECT_TRUE(culled == painter.Frame())
-                        << "N " << n << ", twist " << twist << ", view " << v.yaw << " " << v.pitch
+                        << "N " << n << ", twist " << twist << ", view " << yaw << " " << pitch
                         << (stickerOnly ? ", sticker-only" : "");
                 }
             }
