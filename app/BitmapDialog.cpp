@@ -77,6 +77,10 @@ void BitmapDialog::Tick() {
 void BitmapDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture);
+    if (!painted) {
+        painted = true;
+        emit firstPainted();
+    }
 }
 
 void BitmapDialog::mouseReleaseEvent(QMouseEvent* event) {

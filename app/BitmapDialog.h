@@ -45,6 +45,8 @@ public:
 signals:
     // After each tick's work, with the ticks still to go.
     void ticked(int remaining);
+    // The picture has been painted for the first time.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,4 +63,5 @@ private:
     TurnCamera turnCamera;
     QTimer timer;
     int ticks;
+    bool painted = false;
 };

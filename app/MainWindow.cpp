@@ -12,7 +12,6 @@
 #include "persist/FaceColours.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
-#include "puzzle/DrawSignature.h"
 #include "render/D3DRenderer.h"
 #include "render/WindowRegion.h"
 #include "scene/Camera.h"
@@ -81,12 +80,28 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     menuBar()->addMenu(menuManager->Menu());
     menuManager->SetLayeredAvailable(layeredSupported);
     LoadFaceColours();
-    if (StartUp()) {
-        const auto splashStart = std::chrono::steady_clock::now();
-        RunBitmapDialog(Pictures::SplashId);
-        splashTime = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - splashStart);
-    } else {
+    // The splash goes up first and the scene is built behind it: a long history's replay and the
+    // OpenGL context take longer than a start may keep the screen empty.
+    bool started = false;
+    bool startedUp = false;
+    const auto buildScene = [&] {
+        if (started)
+            return;
+        started = true;
+        startedUp = StartUp();
+        if (!startedUp) {
+            if (QWidget* splash = QApplication::activeModalWidget())
+                splash->close();
+        }
+    };
+    RunBitmapDialog(Pictures::SplashId, [&] {
+        splashShown = std::chrono::steady_clock::now();
+        QTimer::singleShot(0, this, buildScene);
+    });
+    splashClosed = std::chrono::steady_clock::now();
+    // The splash closed before it was painted, or has no picture.
+    buildScene();
+    if (!startedUp) {
         ReportStartUpFailure();
         DestroyWindow();
     }
@@ -128,6 +143,8 @@ bool MainWindow::ReadClientRect() {
 bool MainWindow::StartUp() {
     if (!ReadClientRect())
         return false;
+    // A new scene may reuse the addresses and change counts of the last one.
+    ++sceneGeneration;
     const QRect client = appSettings.clientRect;
 
     history = std::make_unique<MoveHistory>();
@@ -260,7 +277,7 @@ void MainWindow::OnTick() {
     TurnViewByKeys();
     ApplyDemoMotion();
     // A still cube is not painted again: the window keeps showing the last frame.
-    if (framesPainted == 0 || FrameKey() != paintedKey)
+    if (framesPainted == 0 || CurrentFrameKey() != paintedKey)
         PaintFrame();
     --tickDepth;
 }
@@ -298,34 +315,23 @@ void MainWindow::PaintFrame() {
     inputs.region = region.get();
     inputs.useDirect3D = appSettings.useDirect3D;
     inputs.renderer = renderer.get();
-    paintedKey = FrameKey();
+    paintedKey = CurrentFrameKey();
     ++framesPainted;
     painter.PaintFrame(inputs);
     if (camera)
         view->Present();
 }
 
-std::uint64_t MainWindow::FrameKey() const {
-    SignatureMixer mix;
-    mix.Add(puzzle ? DrawSignature(*puzzle) : 0);
-    if (camera) {
-        for (const Vertex3D& p : {camera->GetPosition(), camera->GetTarget()}) {
-            mix.Add(p.x);
-            mix.Add(p.y);
-            mix.Add(p.z);
-        }
-        const Vector3D up = camera->GetUp();
-        mix.Add(up.x);
-        mix.Add(up.y);
-        mix.Add(up.z);
-        mix.Add(static_cast<std::uint64_t>(camera->IsStickerOnly()));
-    }
+MainWindow::FrameKey MainWindow::CurrentFrameKey() const {
     const QRect& client = appSettings.clientRect;
-    mix.Add(static_cast<std::uint64_t>(client.width()) << 32 |
-            static_cast<std::uint32_t>(client.height()));
-    mix.Add(static_cast<std::uint64_t>(appSettings.regionMode) << 1 | appSettings.useDirect3D);
-    mix.Add(reinterpret_cast<std::uintptr_t>(renderer.get()));
-    return mix.Value();
+    return FrameKey{sceneGeneration,
+                    puzzle ? puzzle->ChangeCount() : 0,
+                    camera ? camera->ViewVersion() : 0,
+                    client.width(),
+                    client.height(),
+                    appSettings.regionMode,
+                    appSettings.useDirect3D,
+                    renderer.get()};
 }
 
 void MainWindow::OnSize() {
@@ -363,12 +369,17 @@ void MainWindow::KeepTicking(const std::function<void()>& modalLoop) {
     modalLoop();
 }
 
-void MainWindow::RunBitmapDialog(int bitmapId) {
+void MainWindow::RunBitmapDialog(int bitmapId, const std::function<void()>& shown) {
     appSettings.dialogBitmapId = bitmapId;
-    BitmapDialog dialog(bitmapId, region.get(), this, [this](double yaw, double pitch) {
-        if (camera)
-            camera->Rotate(yaw, pitch);
-    });
+    // The splash comes before the scene and its region object.
+    WindowRegion splashRegion;
+    BitmapDialog dialog(bitmapId, region ? region.get() : &splashRegion, this,
+                        [this](double yaw, double pitch) {
+                            if (camera)
+                                camera->Rotate(yaw, pitch);
+                        });
+    if (shown)
+        connect(&dialog, &BitmapDialog::firstPainted, this, shown);
     KeepTicking([&dialog] { dialog.Run(); });
     appSettings.dialogBitmapId = AppSettings::noDialogBitmap;
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 class Camera;
 class CMozai;
@@ -64,8 +65,9 @@ public:
 
     // False when the start-up failed and the window is already destroyed.
     bool Created() const { return created; }
-    // How long the splash showed at creation.
-    std::chrono::milliseconds SplashTime() const { return splashTime; }
+    // When the splash was first painted and when it closed, at creation.
+    std::chrono::steady_clock::time_point SplashShown() const { return splashShown; }
+    std::chrono::steady_clock::time_point SplashClosed() const { return splashClosed; }
     // Applies the mode of the settings and shows the window at its place.
     void ShowInitially();
     // Brings the window to the front, for a second start of the program.
@@ -87,8 +89,8 @@ public:
     // A menu command by identifier.
     void OnCommand(int id);
     // The splash and the congratulations banner: the picture of bitmapId in the bitmap dialog,
-    // modally. The one place where that dialog is run.
-    void RunBitmapDialog(int bitmapId);
+    // modally; shown runs once it is first painted. The one place where that dialog is run.
+    void RunBitmapDialog(int bitmapId, const std::function<void()>& shown = {});
     // Runs a modal loop (a dialog's). Opened inside a tick it keeps the ticks coming, as they
     // must: Qt does not fire a timer again while the handler of its last timeout waits.
     void KeepTicking(const std::function<void()>& modalLoop);
@@ -176,8 +178,11 @@ private:
     };
 
     void PaintFrame();
-    // A fingerprint of everything the next frame would be painted from.
-    std::uint64_t FrameKey() const;
+    // What a frame is painted from, read from the change counts of the puzzle and the camera and
+    // from the settings; the scene itself is not looked at.
+    using FrameKey =
+        std::tuple<int, std::uint64_t, std::uint64_t, int, int, bool, bool, const D3DRenderer*>;
+    FrameKey CurrentFrameKey() const;
     bool ReadClientRect();
     void ToggleRegion(bool fromMenu);
     void ToggleTransparency();
@@ -200,7 +205,8 @@ private:
     const bool layeredSupported;
     bool created = false;
     bool destroyed = false;
-    std::chrono::milliseconds splashTime{0};
+    std::chrono::steady_clock::time_point splashShown;
+    std::chrono::steady_clock::time_point splashClosed;
 
     std::unique_ptr<MenuManager> menuManager;
     std::unique_ptr<MoveHistory> history;
@@ -223,7 +229,8 @@ private:
     ViewKeys viewKeys;
     FrameView* view = nullptr;
     FramePainter painter;
-    std::uint64_t paintedKey = 0;
+    FrameKey paintedKey;
+    int sceneGeneration = 0;
     int framesPainted = 0;
 
     QRect placement;

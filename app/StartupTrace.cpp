@@ -42,17 +42,18 @@ StartupTrace::StartupTrace()
     : on(std::getenv("MOZAI_TRACE_STARTUP") != nullptr),
       mainEntered(std::chrono::steady_clock::now()) {}
 
-void StartupTrace::FirstFrame(std::chrono::milliseconds splash) {
+void StartupTrace::FirstFrame(std::chrono::steady_clock::time_point splashShown,
+                              std::chrono::steady_clock::time_point splashClosed) {
     if (!on || reported)
         return;
     reported = true;
-    const std::chrono::duration<double, std::milli> sinceMain =
-        std::chrono::steady_clock::now() - mainEntered;
+    using Ms = std::chrono::duration<double, std::milli>;
+    const auto now = std::chrono::steady_clock::now();
     const double sinceStart = ProcessAgeMs();
-    const double splashMs = static_cast<double>(splash.count());
+    const double splashAfterMain = Ms(splashShown - mainEntered).count();
     std::fprintf(stderr,
-                 "mozai: first frame %.0f ms after process start (%.0f ms without the splash), "
-                 "%.1f ms after main (%.1f ms without the splash)\n",
-                 sinceStart, sinceStart - splashMs, sinceMain.count(),
-                 sinceMain.count() - splashMs);
+                 "mozai: splash on screen %.0f ms after process start, %.1f ms after main; "
+                 "first frame %.1f ms after the splash closed\n",
+                 sinceStart - Ms(now - splashShown).count(), splashAfterMain,
+                 Ms(now - splashClosed).count());
 }

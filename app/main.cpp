@@ -66,8 +66,9 @@ int main(int argc, char** argv) {
     QuitSignals quitSignals;
     ConnectExitPaths(window, quitSignals);
     if (trace.enabled())
-        QObject::connect(&window, &MainWindow::firstFramePainted,
-                         [&trace, &window] { trace.FirstFrame(window.SplashTime()); });
+        QObject::connect(&window, &MainWindow::firstFramePainted, [&trace, &window] {
+            trace.FirstFrame(window.SplashShown(), window.SplashClosed());
+        });
 
     window.ShowInitially();
     return QApplication::exec();

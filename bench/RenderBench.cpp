@@ -10,7 +10,12 @@
 #include "scene/Camera.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -60,6 +65,13 @@ struct Scene {
     FramePainter painter;
 };
 
+class FillCounter : public Canvas {
+public:
+    void FillPolygon(const ScreenPoint*, int, COLORREF) override { ++fills; }
+    void DrawLine(ScreenPoint, ScreenPoint, COLORREF) override {}
+    int fills = 0;
+};
+
 // Every frame follows a small turn of the view, as while the user drags, so the face order is
 // nearly but not quite the last frame's.
 void RunFrames(benchmark::State& state, bool withRenderer) {
@@ -73,6 +85,11 @@ void RunFrames(benchmark::State& state, bool withRenderer) {
         scene.painter.PaintFrame(scene.in);
         benchmark::DoNotOptimize(scene.painter.Frame().constBits());
     }
+    // What the painter fills in the start view at rest.
+    Scene still(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false);
+    FillCounter counter;
+    still.camera.Render(&counter);
+    state.counters["fills"] = counter.fills;
 }
 
 void GdiFrame(benchmark::State& state) {
@@ -107,6 +124,54 @@ BENCHMARK(RegionFromFrame)
     ->ArgsProduct({{3, 10}, {300, 900}})
     ->ArgNames({"N", "side"})
     ->Unit(benchmark::kMillisecond);
+
+// Resident memory an OpenGL pass adds to the process: range 0 a bare context with one
+// framebuffer of 300 x 300, range 1 the sticker renderer. Only the first one run in a process
+// pays for loading the driver, so run each with its own --benchmark_filter.
+long ResidentKb() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+void GlMemory(benchmark::State& state) {
+    QWidget window;
+    window.resize(300, 300);
+    const long before = ResidentKb();
+    long grown = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            QOpenGLContext context;
+            QOffscreenSurface surface;
+            if (!context.create() || (surface.create(), !context.makeCurrent(&surface))) {
+                state.SkipWithError("no OpenGL context");
+                return;
+            }
+            QOpenGLFramebufferObject target(300, 300);
+            context.functions()->glClear(GL_COLOR_BUFFER_BIT);
+            context.functions()->glFinish();
+            grown = ResidentKb() - before;
+            context.doneCurrent();
+        } else {
+            D3DRenderer renderer(&window, 3600);
+            if (!renderer.available()) {
+                state.SkipWithError("no OpenGL context");
+                return;
+            }
+            renderer.ClearTarget();
+            QImage frame(300, 300, QImage::Format_RGB32);
+            renderer.CopyToDC(frame, 300, 300);
+            grown = ResidentKb() - before;
+            renderer.Release();
+        }
+    }
+    state.counters["rss_mb"] = static_cast<double>(grown) / 1024;
+}
+BENCHMARK(GlMemory)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "puzzle/CCube.h"
 
+#include "math3d/Angles.h"
 #include "math3d/Geometry.h"
 #include "math3d/Quaternion.h"
 
@@ -113,6 +114,12 @@ void CCube::CommitTurn(const CubieTurn& turn) {
         RestoreCorners();
         return;
     }
+    // A quarter turn moves coordinates between axes; turned through the quaternion it would
+    // leave rounding that grows with every move.
+    if ((turn.angle == Rad90 || turn.angle == -Rad90) && turn.axis >= 0 && turn.axis < 3) {
+        CommitTurns(QuarterTurns::About(turn.axis, turn.angle > 0));
+        return;
+    }
     for (int c = 0; c < cornerCount; ++c) {
         TurnPoint(turn.corners, restCorners[c]);
         CopyPoint(restCorners[c], corners[c]);
@@ -122,4 +129,14 @@ void CCube::CommitTurn(const CubieTurn& turn) {
     TurnPoint(turn.placement, target);
     RotateVector(turn.placementUp, up);
     up.Normalize();
+}
+
+void CCube::CommitTurns(const QuarterTurns& turns) {
+    for (int c = 0; c < cornerCount; ++c) {
+        turns.Apply(restCorners[c]);
+        CopyPoint(restCorners[c], corners[c]);
+    }
+    turns.Apply(position);
+    turns.Apply(target);
+    turns.Apply(up);
 }

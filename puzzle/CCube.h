@@ -4,6 +4,7 @@
 #include "math3d/Vertex3D.h"
 #include "puzzle/CubeFace.h"
 #include "puzzle/CubieTurn.h"
+#include "puzzle/QuarterTurns.h"
 #include "scene/Ls3dObject.h"
 
 #include <array>
@@ -36,9 +37,12 @@ public:
     void TurnCorners(double angle, int axis) { TurnCorners(CubieTurn(angle, axis)); }
     void TurnCorners(const CubieTurn& turn);
     // Ends a twist: an angle strictly inside +-turnThreshold discards it (current corners back to
-    // rest), any other angle turns the rest corners and the placement exactly by it.
+    // rest), any other angle turns the rest corners and the placement exactly by it; a quarter
+    // turn (+-Rad90) exactly, without rounding.
     void CommitTurn(double angle, int axis);
     void CommitTurn(const CubieTurn& turn);
+    // Turns the rest corners and the placement by turns and puts the current corners at rest.
+    void CommitTurns(const QuarterTurns& turns);
 
     const std::array<Vertex3D, cornerCount>& Corners() const { return corners; }
     const std::array<Vertex3D, cornerCount>& RestCorners() const { return restCorners; }

@@ -72,6 +72,7 @@ bool CMozai::ReplaceColour(COLORREF from, COLORREF to) {
     for (CubeFace* face : faceList) {
         if (face != nullptr && face->colour == from) {
             face->colour = to;
+            Changed();
         }
     }
     for (COLORREF& c : colours) {

@@ -53,7 +53,10 @@ public:
     bool ReplaceColour(COLORREF from, COLORREF to);
     // The history that completed user twists go to and stepping reads; not owned, may be null.
     void SetHistory(MoveHistory* h) { history = h; }
-    void SetDirect3D(bool on) { direct3D = on; }
+    void SetDirect3D(bool on) {
+        direct3D = on;
+        Changed();
+    }
     // While held, the animation and the stepping through the history pause.
     void SetHold(bool on) { hold = on; }
     // The cubie with this id, searched with i outermost and k innermost; null when none has it.
@@ -112,9 +115,13 @@ public:
                                      const Vertex3D& p0, const Vertex3D& p1, const Vertex3D& p2,
                                      double* t = nullptr, double* u = nullptr, double* v = nullptr);
 
-    // Drawing. Paints every face far to near through the camera: a black body square, then the
+    // Drawing. Paints the faces far to near through the camera: a black body square, then the
     // sticker; in Direct3D mode the stickers also go to the rasteriser as translucent triangles.
+    // Bare faces between two cubies that keep together are left out: the bodies around them
+    // cover them, so the picture is the one painting every face gives.
     void Draw(RenderObject* camera) override;
+    // Paints every face, hidden or not: the picture the leaner drawing is held to.
+    void SetDrawEveryFace(bool on) { drawEveryFace = on; }
     // Orders the faces by distance of their centres from eye, farthest first, keeping the
     // previous order among equal distances.
     void SortFaces(const Vertex3D& eye);
@@ -140,6 +147,9 @@ public:
     CCube* Cubie(int i, int j, int k) const;
     // Every face of every cubie, in cubie-id order until faces are sorted for drawing.
     const std::vector<CubeFace*>& Faces() const { return faceList; }
+    // Changes whenever the picture Draw paints could change: corners moved, colours, the sticker
+    // pass, the grab outline. Equal readings mean the same picture from the same view.
+    std::uint64_t ChangeCount() const { return changeCount; }
 
     // Run when the cube is found solved; the application shows its congratulations.
     std::function<void()> onSolved;
@@ -156,7 +166,14 @@ private:
     void CommitLayer(int axis, int layer, double angle);
     // A user twist has completed: records it, if a history is set, and runs the solved check.
     void CompleteUserTwist(int axis, int layer, bool positive);
-    void DiscardTwist() { activeTwist.reset(); }
+    void DiscardTwist() {
+        activeTwist.reset();
+        Changed();
+    }
+    void Changed() { ++changeCount; }
+    // Sets faceShows for the faces Draw paints from eye: every sticker, and every bare face not
+    // covered by the cubie next to it. A turned layer parts from its neighbours, so the cut shows.
+    void MarkFacesThatMayShow(const Vertex3D& eye);
     // Starts the animated step back or forward of one record; a record that does not fit the
     // cube is consumed without turning.
     void StepThrough(int axis, int layer, bool turnPositive, TwistKind kind);
@@ -179,6 +196,10 @@ private:
     StickerRasteriser* rasteriser = nullptr;
     // Kept, so a frame allocates nothing.
     std::vector<FaceDepth> faceDepths;
+    // By CCube::faceCount * cubie id + face index.
+    std::vector<std::uint8_t> faceShows;
+    bool drawEveryFace = false;
+    std::uint64_t changeCount = 0;
     FaceDepthSort faceSorter;
     // The shuffle's generator, seeded with the millisecond tick count at construction.
     LcgRandom random;

@@ -3,6 +3,7 @@
 #include "math3d/Geometry.h"
 #include "scene/Camera.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -39,16 +40,114 @@ void CMozai::SortFaces(const Vertex3D& eye) {
     }
 }
 
+void CMozai::MarkFacesThatMayShow(const Vertex3D& eye) {
+    faceShows.assign(static_cast<std::size_t>(faceCount), 0);
+    // Only one axis turns at a time; its turned layers each move on their own, the rest as one.
+    int turnedAxis = -1;
+    for (int a = 0; a < axisCount; ++a) {
+        for (int l = 0; l < size; ++l) {
+            if (layerAngle[a][l] != 0) {
+                turnedAxis = a;
+            }
+        }
+    }
+    auto group = [&](const int cell[axisCount]) {
+        if (turnedAxis < 0 || layerAngle[turnedAxis][cell[turnedAxis]] == 0) {
+            return -1;
+        }
+        return cell[turnedAxis];
+    };
+    const double offset = CCube::edge / 2 * (size - 1);
+    for (int i = 0; i < size; ++i) {
+        for (int j = 0; j < size; ++j) {
+            for (int k = 0; k < size; ++k) {
+                const int cell[axisCount] = {i, j, k};
+                const int own = group(cell);
+                // Open sides, by 2 * axis + (1 for the positive direction).
+                bool open[2 * axisCount];
+                bool anyOpen = false;
+                // Set when a cut on the turned axis passes by the cubie and the eye looks at the
+                // cubie's side of it, past its own cut face.
+                bool seenBehindCut = false;
+                for (int d = 0; d < 2 * axisCount; ++d) {
+                    int next[axisCount] = {i, j, k};
+                    const int step = d % 2 != 0 ? 1 : -1;
+                    next[d / 2] += step;
+                    const bool outside = next[d / 2] < 0 || next[d / 2] >= size;
+                    open[d] = outside || group(next) != own;
+                    anyOpen = anyOpen || open[d];
+                    if (!outside && open[d]) {
+                        // Turning about the axis leaves the cut faces' normals where they are.
+                        const double cut = CCube::edge * (cell[d / 2] + 0.5 * step) - offset;
+                        const double eyeAlong[axisCount] = {eye.x, eye.y, eye.z};
+                        seenBehindCut = seenBehindCut || step * (cut - eyeAlong[d / 2]) >= 0;
+                    }
+                }
+                const CCube* cubie = cubies[i][j][k].get();
+                if (cubie == nullptr) {
+                    continue;
+                }
+                const Vertex3D centre(CCube::edge * i - offset, CCube::edge * j - offset,
+                                      CCube::edge * k - offset);
+                const Vertex3D* corners = cubie->Corners().data();
+                for (int f = 0; f < CCube::faceCount; ++f) {
+                    CubeFace* face = const_cast<CCube*>(cubie)->Face(f);
+                    const std::size_t index =
+                        static_cast<std::size_t>(CCube::faceCount * cubie->Id() + f);
+                    if (index >= faceShows.size()) {
+                        continue;
+                    }
+                    // Stickers always go: in sticker-only mode nothing covers them. The bare
+                    // faces of a cubie closed in on every side are not even projected.
+                    if (face->colour != NoSticker && face->colour != bodyColour) {
+                        faceShows[index] = 1;
+                        continue;
+                    }
+                    if (!anyOpen) {
+                        continue;
+                    }
+                    // The side a face looks to at rest, from the middle of its diagonal.
+                    const Vertex3D& a = cubie->RestCorners()[face->corner[0] - corners];
+                    const Vertex3D& c = cubie->RestCorners()[face->corner[2] - corners];
+                    const double out[axisCount] = {(a.x + c.x) / 2 - centre.x,
+                                                   (a.y + c.y) / 2 - centre.y,
+                                                   (a.z + c.z) / 2 - centre.z};
+                    int d = 0;
+                    for (int e = 1; e < axisCount; ++e) {
+                        if (std::fabs(out[e]) > std::fabs(out[d])) {
+                            d = e;
+                        }
+                    }
+                    // A bare face reaching a hidden side of a turned layer, or a cut seen from
+                    // behind, can peek out by a pixel of its outline along the hidden edge.
+                    const bool peeks = (own >= 0 || seenBehindCut) && d != turnedAxis;
+                    faceShows[index] = open[2 * d + (out[d] > 0 ? 1 : 0)] || peeks ? 1 : 0;
+                }
+            }
+        }
+    }
+}
+
 void CMozai::Draw(RenderObject* camera) {
     if (camera == nullptr) {
         return;
     }
     SortFaces(camera->GetPosition());
+    if (!drawEveryFace) {
+        MarkFacesThatMayShow(camera->GetPosition());
+    }
     const bool shade = !direct3D;
     int stickers = 0;
     for (CubeFace* face : faceList) {
         if (face == nullptr) {
             continue;
+        }
+        if (!drawEveryFace) {
+            const std::size_t index =
+                static_cast<std::size_t>(CCube::faceCount * face->cubieId + face->faceIndex);
+            if (index >= faceShows.size() || faceShows[index] == 0) {
+                continue;
+            }
         }
         Vertex3D corners[CubeFace::cornerCount];
         for (int c = 0; c < CubeFace::cornerCount; ++c) {

@@ -2,6 +2,9 @@
 
 #include "math3d/Angles.h"
 #include "persist/MoveHistory.h"
+#include "puzzle/QuarterTurns.h"
+
+#include <vector>
 
 namespace {
 // Stepping animates from a first step of 10 degrees; replay turns 89 degrees, which settles at
@@ -54,22 +57,42 @@ void CMozai::Replay() {
         return;
     }
     history->BeginReplay();
+    // From rest every record settles at once as an exact quarter turn, so the cubies only change
+    // cells while each one's turns are gathered, and turn once at the end: the bits that turning
+    // them move by move gives.
+    const bool atRest = AllLayersAtRest();
+    std::vector<QuarterTurns> turns(atRest ? static_cast<std::size_t>(cubieCount) : 0);
     for (const MoveRecord* rec = history->NextReplay(); rec != nullptr;
          rec = history->NextReplay()) {
         if (!ValidLayer(rec->axis, rec->layer)) {
             break;
         }
-        if (AllLayersAtRest()) {
-            // 89 degrees from rest always settles as an exact quarter turn built from the rest
-            // corners, so the animation step it would make first is skipped: it could not be seen.
-            const double quarter = rec->positive ? Rad90 : -Rad90;
-            CommitLayer(rec->axis, rec->layer, quarter);
-            PermuteLayer(rec->axis, rec->layer, quarter);
+        if (atRest) {
+            const QuarterTurns quarter = QuarterTurns::About(rec->axis, rec->positive);
+            for (int u = 0; u < size; ++u) {
+                for (int v = 0; v < size; ++v) {
+                    QuarterTurns& t = turns[static_cast<std::size_t>(
+                        LayerCell(rec->axis, rec->layer, u, v)->Id())];
+                    t = t.Then(quarter);
+                }
+            }
+            PermuteLayer(rec->axis, rec->layer, rec->positive ? Rad90 : -Rad90);
             continue;
         }
         const double angle = rec->positive ? replayAngle : -replayAngle;
         TurnLayer(rec->axis, rec->layer, angle);
         SettleLayer(rec->axis, rec->layer);
+    }
+    if (atRest) {
+        for (int i = 0; i < size; ++i) {
+            for (int j = 0; j < size; ++j) {
+                for (int k = 0; k < size; ++k) {
+                    CCube& cubie = *cubies[i][j][k];
+                    cubie.CommitTurns(turns[static_cast<std::size_t>(cubie.Id())]);
+                }
+            }
+        }
+        Changed();
     }
     history->BeginReplay();
 }

@@ -14,12 +14,14 @@ const double solvedCosine = std::cos(Rad2);
 void CMozai::StartShuffle() {
     if (shuffleRemaining < 1) {
         shuffleRemaining = shuffleLength;
+        Changed();
     }
 }
 
 void CMozai::SetDemo(bool on) {
     demo = on;
     shuffleRemaining = on ? shuffleLength : 0;
+    Changed();
     if (history != nullptr) {
         history->Clear();
     }
@@ -41,6 +43,7 @@ void CMozai::RandomTwist() {
                demo ? TwistKind::DemoTwist : TwistKind::UserTwist);
     TurnLayer(axis, layer, step);
     shuffleRemaining -= 1;
+    Changed();
     if (demo && shuffleRemaining <= 0) {
         shuffleRemaining = shuffleLength;
     }

@@ -38,6 +38,7 @@ void CMozai::TurnLayer(int axis, int layer, double angle) {
         }
     }
     layerAngle[axis][layer] += angle;
+    Changed();
     const CubieTurn turn(angle, axis);
     for (int u = 0; u < size; ++u) {
         for (int v = 0; v < size; ++v) {
@@ -54,6 +55,7 @@ void CMozai::CommitLayer(int axis, int layer, double angle) {
         }
     }
     layerAngle[axis][layer] = 0;
+    Changed();
 }
 
 TwistResult CMozai::SettleLayer(int axis, int layer) {
@@ -123,6 +125,7 @@ void CMozai::PermuteLayer(int axis, int layer, double angle) {
 ActiveTwist& CMozai::BeginTwist(CCube* cubie, CubeFace* face, int axis, int layer, bool positive,
                                 TwistKind kind) {
     activeTwist = std::make_unique<ActiveTwist>();
+    Changed();
     activeTwist->cubie = cubie;
     activeTwist->face = face;
     activeTwist->axis = axis;

@@ -77,7 +77,12 @@ void Camera::Rotate(double yaw, double pitch) {
 }
 
 ScreenPoint Camera::Project(const Vertex3D& p) const {
-    const Matrix4D m = screen * projection * view;
+    // The constructor has rebuilt the matrices, so the version is never 0 here.
+    if (toScreenVersion != MatrixVersion()) {
+        toScreen = screen * projection * view;
+        toScreenVersion = MatrixVersion();
+    }
+    const Matrix4D& m = toScreen;
     const double x = m.m[0][0] * p.x + m.m[0][1] * p.y + m.m[0][2] * p.z + m.m[0][3];
     const double y = m.m[1][0] * p.x + m.m[1][1] * p.y + m.m[1][2] * p.z + m.m[1][3];
     double w = m.m[3][0] * p.x + m.m[3][1] * p.y + m.m[3][2] * p.z + m.m[3][3];
@@ -133,6 +138,13 @@ void Camera::DrawPolygon(const Vertex3D* corners, int count, COLORREF colour, bo
         colour = Shade(colour, shadeBase - d);
     }
     canvas->FillPolygon(points, drawn, colour);
+}
+
+void Camera::SetStickerOnly(bool on) {
+    if (on != stickerOnly) {
+        stickerOnly = on;
+        ++stickerOnlyChanges;
+    }
 }
 
 void Camera::SetViewport(double l, double t, double r, double b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "math3d/Matrix4D.h"
 #include "math3d/Vector3D.h"
 #include "math3d/Vertex3D.h"
 #include "scene/Canvas.h"
@@ -51,13 +52,21 @@ public:
     static Vertex3D Centroid(const Vertex3D* corners, int count);
 
     // Sticker-only display: black (body) polygons are skipped and faces turned away are painted.
-    void SetStickerOnly(bool on) { stickerOnly = on; }
+    void SetStickerOnly(bool on);
     bool IsStickerOnly() const { return stickerOnly; }
+
+    // Changes whenever the picture the camera paints could change on its side: its matrices or
+    // the sticker-only mode. Equal readings mean the same view.
+    std::uint64_t ViewVersion() const { return MatrixVersion() + stickerOnlyChanges; }
 
 private:
     Ls3dObject* scene = nullptr;
     Canvas* canvas = nullptr;
     bool stickerOnly = false;
+    std::uint64_t stickerOnlyChanges = 0;
+    // screen * projection * view, formed again only after one of them was rebuilt.
+    mutable Matrix4D toScreen;
+    mutable std::uint64_t toScreenVersion = 0;
 };
 
 // The one live camera, or null.

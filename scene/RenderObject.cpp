@@ -60,6 +60,7 @@ Vector3D RenderObject::GetRight() const {
 }
 
 void RenderObject::BuildView() {
+    ++matrixVersion;
     Vector3D f(position, target);
     f.Normalize();
     // The stored up is used as it is; rotations keep it perpendicular to the line of sight.
@@ -95,6 +96,7 @@ void RenderObject::SetProjection(double n, double f, double halfFov, double l, d
 }
 
 void RenderObject::BuildPerspective() {
+    ++matrixVersion;
     const double ct = std::cos(fov) / std::sin(fov);
     const double q = farZ / (farZ - nearZ);
     for (auto& row : projection.m) {
@@ -111,6 +113,7 @@ void RenderObject::BuildPerspective() {
 }
 
 void RenderObject::BuildScreen() {
+    ++matrixVersion;
     const double q = farZ / (farZ - nearZ);
     const double halfWidth = (right - left) / 2;
     const double halfHeight = (bottom - top) / 2;

@@ -6,6 +6,8 @@
 #include "scene/Colour.h"
 #include "scene/Ls3dObject.h"
 
+#include <cstdint>
+
 // An object that looks at the scene: its view, perspective and screen matrices always follow its
 // pose and projection settings, and it declares the drawing primitives.
 class RenderObject : public Ls3dObject {
@@ -48,6 +50,9 @@ public:
     double GetNearZ() const { return nearZ; }
     double GetFarZ() const { return farZ; }
     double GetFov() const { return fov; }
+    // Counts the rebuilds of the view, projection and screen matrices: what the object sees
+    // changed since an earlier reading when this differs from it.
+    std::uint64_t MatrixVersion() const { return matrixVersion; }
 
 protected:
     Matrix4D view;
@@ -61,4 +66,5 @@ protected:
     double top = 0;
     double right = 0;
     double bottom = 0;
+    std::uint64_t matrixVersion = 0;
 };

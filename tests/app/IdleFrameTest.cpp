@@ -4,8 +4,9 @@
 
 #include "app/CommandIds.h"
 #include "math3d/Angles.h"
+#include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
-#include "puzzle/DrawSignature.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
 
 TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     MainWindow& w = Start();
@@ -17,10 +18,6 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
 
     const std::function<void()> changes[] = {
         [&] { w.SceneCamera()->Rotate(Rad1, 0); },
-        [&] {
-            w.Puzzle()->TurnLayer(1, 0, Rad90 - Rad1);
-            w.Puzzle()->SettleLayer(1, 0);
-        },
         [&] { w.Puzzle()->ReplaceColour(w.Puzzle()->Colour(0), 0x123456); },
         [&] { w.OnCommand(Command::StickerOnly); },
         [&] { w.OnCommand(Command::Region); },
@@ -43,23 +40,46 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     }
 }
 
-TEST(DrawSignatureTest, FollowsCornersColoursAndTheGrabOutline) {
-    CMozai a(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    CMozai b(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    EXPECT_EQ(DrawSignature(a), DrawSignature(b));
-
-    a.TurnLayer(2, 1, Rad10);
-    EXPECT_NE(DrawSignature(a), DrawSignature(b));
-    b.TurnLayer(2, 1, Rad10);
-    EXPECT_EQ(DrawSignature(a), DrawSignature(b));
-
-    a.ReplaceColour(a.Colour(3), 0x010203);
-    EXPECT_NE(DrawSignature(a), DrawSignature(b));
-
-    CMozai c(2, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-    const std::uint64_t idle = DrawSignature(c);
-    c.BeginTwist(c.Cubie(0, 0, 0), c.Cubie(0, 0, 0)->Face(4), 0, 0, true, TwistKind::UserTwist);
-    EXPECT_NE(DrawSignature(c), idle) << "the grabbed face gets its outline";
-    c.SetDirect3D(false);
-    EXPECT_NE(DrawSignature(c), idle);
+// Whatever changes the drawing moves the change count the window decides by: a session of drags,
+// steps, shuffle, demo, colour edits and mode switches, checked step by step against all that is
+// drawn (cells, corners, colours, the sticker pass, the grab outline).
+TEST(ChangeCountTest, MovesWithEveryChangeOfTheDrawing) {
+    MoveHistory history;
+    CMozai p(3, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
+    p.SetHistory(&history);
+    p.Seed(3);
+    const auto drawn = [&] {
+        std::vector<long long> s = State(p);
+        for (const CubeFace* f : p.Faces())
+            s.push_back(f->colour);
+        const ActiveTwist* t = p.CurrentTwist();
+        const bool outlined = t && p.ShuffleRemaining() <= 0 && t->kind == TwistKind::UserTwist;
+        s.insert(s.end(), {p.Direct3D(), outlined ? reinterpret_cast<long long>(t->face) : 0});
+        return s;
+    };
+    std::vector<long long> before = drawn();
+    std::uint64_t count = p.ChangeCount();
+    int changes = 0;
+    const auto step = [&](const std::function<void()>& action, int ticks = 0) {
+        for (int t = 0; t <= ticks; ++t) {
+            t == 0 ? action() : p.Tick();
+            const std::vector<long long> now = drawn();
+            changes += now != before;
+            EXPECT_TRUE(now == before || p.ChangeCount() != count) << "an unmarked change";
+            before = now;
+            count = p.ChangeCount();
+        }
+    };
+    CCube* corner = p.Cubie(2, 2, 2);
+    step([&] { p.BeginTwist(corner, corner->Face(4), 0, 2, true, TwistKind::UserTwist); });
+    step([&] { p.TurnLayer(0, 2, Rad30); }, 12);
+    step([&] { p.StepBack(); }, 12);
+    step([&] { p.StepForward(); }, 12);
+    step([&] { p.StartShuffle(); }, 2 * CMozai::shuffleLength + 4);
+    step([&] { p.ReplaceColour(p.Colour(2), 0x010203); });
+    step([&] { p.SetDirect3D(false); });
+    step([&] { p.SetDemo(true); }, 30);
+    step([&] { p.SetDemo(false); }, 12);
+    step([&] { p.Replay(); });
+    EXPECT_GT(changes, 100) << "the session changes the drawing at almost every step";
 }

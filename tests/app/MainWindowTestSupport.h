@@ -38,8 +38,9 @@ protected:
         ModalWatcher splash(
             [this](QWidget* dialog) {
                 auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
+                // The scene is built behind the splash.
                 splashHidden = qobject_cast<BitmapDialog*>(dialog) && main && !main->isVisible() &&
-                               appSettings.dialogBitmapId == Pictures::SplashId;
+                               appSettings.dialogBitmapId == Pictures::SplashId && !main->Puzzle();
                 if (main)
                     QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
                                      [this] { ++splashTicks; });

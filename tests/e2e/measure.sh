@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Measures the built program on a private desktop (Xvfb, openbox, trayer): the time from the
-# process start to its first painted frame (three starts, the splash left out), and the CPU it
-# and the X server use while nothing moves (a 3 x 3 x 3 cube, 10 s), with the OpenGL sticker
-# pass and without it.
-# Usage: measure.sh <mozai executable> [seconds]
+# process start to the splash on screen and from the splash's end to the first frame (three
+# starts), the CPU it and the X server use while nothing moves (10 s) and in demo mode (20 s) at
+# N = 3 and N = 10 with the CPU per frame, and the resident memory with the OpenGL sticker pass
+# and without it.
+# Usage: measure.sh <mozai executable> [idle seconds] [demo seconds]
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 mozai=$(realpath "$1")
 seconds=${2:-10}
+demo_seconds=${3:-20}
 
 # shellcheck source=desktop-lib.sh
 source "$here/desktop-lib.sh"
@@ -34,42 +36,73 @@ desktop_start || { echo "Xvfb did not start" >&2; exit 1; }
 cpu_ticks() {
     awk '{print $14 + $15}' "/proc/$1/stat"
 }
-
-echo "Start-up to the first frame:"
-for run in 1 2 3; do
+rss_mb() {
+    awk '/^VmRSS/{printf "%.0f", $2 / 1024}' "/proc/$1/status"
+}
+# A history of size $1 with no moves.
+fresh_history() {
     rm -f history.ini color.ini
+    printf '%s\r\n' "$1" >history.ini
+}
+
+echo "Start-up:"
+for run in 1 2 3; do
+    fresh_history 3
     MOZAI_TRACE_STARTUP=1 "$mozai" 2>"$work/trace" &
     mozai_pid=$!
     mozai_window >/dev/null
-    sleep 0.5
+    for i in $(seq 50); do
+        grep -q 'first frame' "$work/trace" && break
+        sleep 0.1
+    done
     kill -TERM "$mozai_pid"
     wait "$mozai_pid"
     mozai_pid=""
-    echo "  run $run: $(grep 'first frame' "$work/trace" | sed 's/^mozai: //')"
+    echo "  run $run: $(grep -E 'first frame|splash' "$work/trace" | sed 's/^mozai: //')"
 done
 
 server_pid=${desktop_pids[0]}
 hz=$(getconf CLK_TCK)
-idle() {
-    rm -f history.ini color.ini
+# Runs Mozai with a cube of size $2 for $3 seconds, in demo mode when $4 is "demo", and prints
+# its CPU and the X server's as % of one core, the CPU per 30 ms tick, and its resident memory.
+run() {
+    fresh_history "$2"
     "$mozai" 2>/dev/null &
     mozai_pid=$!
-    mozai_window >/dev/null
+    win=$(mozai_window)
     sleep 2
+    if [ "$4" = demo ]; then
+        read -r tx ty <<<"$(tray_icon_centre)"
+        xdotool mousemove "$tx" "$ty" click 3
+        popup_shown || echo "  (no menu for the demo)"
+        # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
+        xdotool key Up Up Up Right Down Return
+        xdotool mousemove 0 0
+        sleep 1
+    fi
     local before server_before after server_after
     before=$(cpu_ticks "$mozai_pid")
     server_before=$(cpu_ticks "$server_pid")
-    sleep "$seconds"
+    sleep "$3"
     after=$(cpu_ticks "$mozai_pid")
     server_after=$(cpu_ticks "$server_pid")
+    local rss
+    rss=$(rss_mb "$mozai_pid")
     kill -TERM "$mozai_pid"
     wait "$mozai_pid"
     mozai_pid=""
     awk -v a=$((after - before)) -v s=$((server_after - server_before)) -v hz="$hz" \
-        -v t="$seconds" -v what="$1" 'BEGIN {
-            printf "  %s: Mozai %.1f %% of one core, X server %.1f %%\n",
-                what, 100 * a / hz / t, 100 * s / hz / t }'
+        -v t="$3" -v what="$1" -v rss="$rss" 'BEGIN {
+            ticks = t * 1000 / 30
+            printf "  %s: Mozai %.2f %% of one core, X server %.2f %%; per tick %.2f ms + %.2f ms; RSS %d MB\n",
+                what, 100 * a / hz / t, 100 * s / hz / t, 1000 * a / hz / ticks,
+                1000 * s / hz / ticks, rss }'
 }
-echo "CPU while the cube stands still for $seconds s:"
-idle "OpenGL sticker pass (DirectX)"
-QT_XCB_GL_INTEGRATION=none idle "no OpenGL (GDI only)"
+echo "Idle for $seconds s, demo for $demo_seconds s:"
+run "idle N=3, OpenGL sticker pass" 3 "$seconds" idle
+run "idle N=10, OpenGL sticker pass" 10 "$seconds" idle
+QT_XCB_GL_INTEGRATION=none run "idle N=10, no OpenGL (GDI only)" 10 "$seconds" idle
+run "demo N=3, OpenGL sticker pass" 3 "$demo_seconds" demo
+run "demo N=10, OpenGL sticker pass" 10 "$demo_seconds" demo
+QT_XCB_GL_INTEGRATION=none run "demo N=3, GDI only" 3 "$demo_seconds" demo
+QT_XCB_GL_INTEGRATION=none run "demo N=10, GDI only" 10 "$demo_seconds" demo

@@ -1,5 +1,7 @@
 #include "PuzzleTestSupport.h"
 
+#include <cstring>
+
 namespace {
 
 using Shuffle = WiredPuzzle;
@@ -111,6 +113,45 @@ TEST_F(Navigation, ReplayAppliesMovesUpToTheFirstThatDoesNotFit) {
         EXPECT_EQ(State(*puzzle), State(*expected));
         EXPECT_EQ(history.Count() + solvedCalls, 4);
         EXPECT_NE(history.NextReplay(), nullptr); // rewound for the next reader
+    }
+}
+
+// Replay turns each cubie once by all its quarter turns together and gives the very bits of
+// making the moves one by one; quarter turns are exact, so undoing them all restores the cube.
+TEST_F(Navigation, ReplayGivesTheBitsOfMakingEveryMoveInTurnExactly) {
+    const auto coordinates = [](const CMozai& p) {
+        std::vector<double> out;
+        const int n = p.Size();
+        for (int c = 0; c < n * n * n; ++c) {
+            CCube& cubie = *p.Cubie(c / (n * n), c / n % n, c % n);
+            out.push_back(cubie.Id());
+            std::vector<Vertex3D> points(cubie.Corners().begin(), cubie.Corners().end());
+            points.insert(points.end(), cubie.RestCorners().begin(), cubie.RestCorners().end());
+            points.insert(points.end(),
+                          {cubie.GetPosition(), cubie.GetTarget(), ToVertex(cubie.GetUp())});
+            for (const Vertex3D& v : points)
+                out.insert(out.end(), {v.x, v.y, v.z});
+        }
+        return out;
+    };
+    for (int n : {2, 3, 10}) {
+        Restart(n);
+        auto played = MakePuzzle(n, table.data());
+        const std::vector<double> solved = coordinates(*played);
+        LcgRandom random(5);
+        std::vector<MoveRecord> moves(400);
+        for (MoveRecord& m : moves) {
+            const int r = random.Next();
+            m = MoveRecord{r % 3, r / 3 % n, r / 7 % 2 == 0};
+            history.Append(m.axis, m.layer, m.positive);
+            QuarterTurn(*played, m.axis, m.layer, m.positive);
+        }
+        puzzle->Replay();
+        const std::vector<double> replayed = coordinates(*puzzle), one = coordinates(*played);
+        EXPECT_EQ(std::memcmp(replayed.data(), one.data(), one.size() * sizeof(double)), 0) << n;
+        for (auto m = moves.rbegin(); m != moves.rend(); ++m)
+            QuarterTurn(*played, m->axis, m->layer, !m->positive);
+        EXPECT_TRUE(coordinates(*played) == solved) << n;
     }
 }
 

@@ -53,18 +53,19 @@ protected:
     }
 };
 
-// Every face, far to near, as a black body; each sticker right after its body, shrunk about its
-// centre, and in Direct3D mode also as two triangles (corners 0, 3, 2, 2, 1, 0) of 0x50RRGGBB.
-// Only GDI mode shades.
-TEST_F(Drawing, EveryFaceFarToNearEachStickerOnItsBodyAndRasterised) {
+// The faces far to near as black bodies (the outer ones at rest, all when asked for every face);
+// each sticker right after its body, shrunk about its centre, and in Direct3D mode also as two
+// triangles (corners 0, 3, 2, 2, 1, 0) of 0x50RRGGBB. Only GDI mode shades.
+TEST_F(Drawing, FacesFarToNearEachStickerOnItsBodyAndRasterised) {
     const std::map<COLORREF, std::uint32_t> argb = {{0x0080FF, 0x50FF8000}, {0x0000B0, 0x50B00000},
                                                     {0xD1D1D1, 0x50D1D1D1}, {0x80400F, 0x500F4080},
                                                     {0x009F34, 0x50349F00}, {0x00EAEA, 0x50EAEA00}};
     const int order[6] = {0, 3, 2, 2, 1, 0};
     for (bool direct3D : {true, false}) {
         puzzle->SetDirect3D(direct3D);
+        puzzle->SetDrawEveryFace(direct3D);
         EXPECT_EQ(r->Frame(*puzzle), 54);
-        ASSERT_EQ(r->polygons.size(), 162u + 54u);
+        ASSERT_EQ(r->polygons.size(), (direct3D ? 162u : 54u) + 54u);
         EXPECT_EQ(r->vertices.size(), direct3D ? 324u : 0u);
         EXPECT_TRUE(r->clears == direct3D && !r->culled);
         double last = 1e9;
@@ -89,6 +90,22 @@ TEST_F(Drawing, EveryFaceFarToNearEachStickerOnItsBodyAndRasterised) {
             }
         }
     }
+}
+
+// The bare faces between two layers show only while one of them is turned away: on both sides.
+TEST_F(Drawing, ATurnedLayerShowsItsCut) {
+    const auto cutFaces = [&] {
+        r->Frame(*puzzle);
+        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
+            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).x + 15) < 1e-9;
+        });
+    };
+    EXPECT_EQ(cutFaces(), 0);
+    puzzle->TurnLayer(0, 0, Rad30);
+    EXPECT_EQ(cutFaces(), 18);
+    puzzle->TurnLayer(0, 0, Rad90 - Rad30);
+    EXPECT_EQ(puzzle->SettleLayer(0, 0), TwistResult::TwistDonePositive);
+    EXPECT_EQ(cutFaces(), 0);
 }
 
 // Black faces get the body only, as bare ones do; stickers past the buffer are only painted;

@@ -4,6 +4,8 @@
 
 #include "GuiTestApp.h"
 #include "Pixels.h"
+#include "math3d/Angles.h"
+#include "puzzle/CMozai.h"
 #include "render/D3DRenderer.h"
 #include "render/FramePainter.h"
 #include "render/WindowRegion.h"
@@ -89,4 +91,50 @@ TEST_F(FramePainterTest, WithoutOpenGLTheRendererIsUnavailableAndTheFrameIsTheGd
     in.renderer = &renderer;
     painter.PaintFrame(in);
     EXPECT_TRUE(painter.Frame() == gdi);
+}
+
+// The faces the puzzle leaves out could not have shown: for every pose, framing, twist and mode
+// the frame equals, pixel for pixel, the one painting every face gives.
+TEST(PuzzleFrameTest, LeavingOutHiddenFacesChangesNoPixel) {
+    // Yaw and pitch: the start view, views along an axis and along a diagonal (sides edge-on),
+    // and a view from below and behind.
+    const std::pair<double, double> views[] = {
+        {Rad30, -Rad20},         {0, 0},
+        {Rad90 / 2, 0},          {0, Rad90},
+        {Rad90 / 2, -Rad90 / 2}, {Rad180 - Rad30, Rad30 + Rad10}};
+    QWidget window;
+    WindowRegion region;
+    FramePainter painter;
+    for (int n : {2, 3, 10}) {
+        for (int twist = -1; twist < 2 * CMozai::axisCount; ++twist) {
+            CMozai puzzle(n, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
+            puzzle.SetDirect3D(false);
+            puzzle.Seed(7);
+            // Scattered stickers, then (past the first case) a layer caught mid-turn: the first
+            // of each axis, then one inside.
+            puzzle.StartShuffle();
+            while (puzzle.ShuffleRemaining() > 0 || puzzle.CurrentTwist())
+                puzzle.Tick();
+            if (twist >= 0)
+                puzzle.TurnLayer(twist % 3, twist < 3 ? 0 : n / 2, Rad30 + Rad10 * twist);
+            for (const auto& [yaw, pitch] : views) {
+                for (bool stickerOnly : {false, true}) {
+                    Camera camera(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000, 0.39269908169872414,
+                                  0, 0, 300, 300);
+                    camera.SetScene(&puzzle);
+                    camera.Rotate(yaw, pitch);
+                    camera.SetStickerOnly(stickerOnly);
+                    const FrameInputs in{&camera, &window, QSize(300, 300), true, &region};
+                    puzzle.SetDrawEveryFace(false);
+                    painter.PaintFrame(in);
+                    const QImage culled = painter.Frame();
+                    puzzle.SetDrawEveryFace(true);
+                    painter.PaintFrame(in);
+                    EXPECT_TRUE(culled == painter.Frame())
+                        << "N " << n << ", twist " << twist << ", view " << yaw << " " << pitch
+                        << (stickerOnly ? ", sticker-only" : "");
+                }
+            }
+        }
+    }
 }
