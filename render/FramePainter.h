@@ -13,7 +13,9 @@ struct FrameInputs {
     Camera* camera = nullptr;
     // The main window: the region's target. Without it nothing is painted.
     QWidget* window = nullptr;
+    // In logical pixels; the frame has pixelRatio device pixels per logical pixel.
     QSize clientSize;
+    qreal pixelRatio = 1.0;
     bool regionMode = false;
     WindowRegion* region = nullptr;
     bool useDirect3D = false;

@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
     const QRect shaped((desktop.width() - 300) / 2 + 4, (desktop.height() - 300) / 2 + 47, 292,
                        253);
-    EXPECT_TRUE(w.Placement() == shaped && w.geometry() == shaped);
+    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped);
     EXPECT_TRUE(
         w.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(w.menuBar()->isHidden());
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     MainWindow& w = Start();
     ASSERT_TRUE(w.History()->Count() == 2 && w.Puzzle()->Colour(0) == 255u);
     // Home undoes the newest move; it is not saved.
-    w.OnKeyDown(Qt::Key_Home);
+    w.Input().OnKeyDown(Qt::Key_Home);
     Tick(w);
     QFile::remove("history.ini");
     QFile::remove("color.ini");

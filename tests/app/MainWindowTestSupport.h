@@ -89,19 +89,19 @@ protected:
     // A left drag from the sticker point in `steps` moves of `step` pixels.
     static void LeftDrag(MainWindow& w, int step, int steps, bool release = true) {
         const QPoint from = StickerPoint();
-        w.OnLeftButtonDown(from.x(), from.y());
+        w.Input().OnLeftButtonDown(from.x(), from.y());
         for (int i = 1; i <= steps; ++i)
-            w.OnMouseMove(from.x() + i * step, from.y());
+            w.Input().OnMouseMove(from.x() + i * step, from.y());
         if (release)
-            w.OnLeftButtonUp();
+            w.Input().OnLeftButtonUp();
     }
     // A two-button drag from (100, 100) by (dx, dy).
     static void Throw(MainWindow& w, int dx, int dy) {
-        w.OnLeftButtonDown(100, 100);
-        w.OnRightButtonDown(100, 100);
-        w.OnMouseMove(100 + dx, 100 + dy);
-        w.OnLeftButtonUp();
-        w.OnRightButtonUp();
+        w.Input().OnLeftButtonDown(100, 100);
+        w.Input().OnRightButtonDown(100, 100);
+        w.Input().OnMouseMove(100 + dx, 100 + dy);
+        w.Input().OnLeftButtonUp();
+        w.Input().OnRightButtonUp();
     }
 
     std::unique_ptr<MainWindow> window;

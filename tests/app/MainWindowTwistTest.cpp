@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     w.OnTick();
     // A sideways drag cut short by focus loss: let go, the ticks finish its turn about Y.
     LeftDrag(w, 5, 8, false);
-    w.OnFocusLost();
+    w.Input().OnFocusLost();
     Tick(w);
     ASSERT_EQ(w.History()->Count(), 1);
     EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
         FaceColourTable expected = faceColours;
         const COLORREF picked = faceColours[side];
         expected[side] = c.result != 0 ? c.result : picked;
-        w.OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
+        w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
         EXPECT_EQ(ui.offered.back(), picked) << c.name;
         EXPECT_EQ(faceColours, expected) << c.name;
         EXPECT_EQ(ui.errors, c.errors) << c.name;
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
     // The background: no chooser, no message.
     const size_t offered = ui.offered.size();
     ui.errors.clear();
-    w.OnLeftButtonDown(1, 1);
+    w.Input().OnLeftButtonDown(1, 1);
     EXPECT_TRUE(ui.offered.size() == offered && ui.errors.empty());
 
     w.OnCommand(Command::Exit);
