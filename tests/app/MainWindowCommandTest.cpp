@@ -144,4 +144,14 @@ TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasCl
     w.OnTrayPopup(); // no menu any more
 }
 
+TEST_F(MainWindowTest, TheMenuKeyAndShiftF10OpenTheMenuAtTheWindow) {
+    MainWindow& w = Start();
+    QMenu* menu = w.Menus()->Menu();
+    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QTest::keyClick(w.View(), modifier ? Qt::Key_F10 : Qt::Key_Menu, modifier);
+        EXPECT_TRUE(menu->isVisible() && menu->pos() == w.Placement().Rect().center());
+        menu->close();
+    }
+}
+
 } // namespace

@@ -2,9 +2,6 @@
 
 #include "app/DemoMotion.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
 
 // spinX, spinY, driftX, driftY.
@@ -46,19 +43,7 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
         EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 5}));
     }
 
-    // Thrown towards each edge, the window turns back with its centre on it.
-    const QSize full = QGuiApplication::primaryScreen()->availableGeometry().size();
-    for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
-        Throw(w, step.x(), step.y());
-        for (int i = 0; i < 100 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
-            w.OnTick();
-        EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
-        const QPoint centre =
-            w.Placement().Rect().topLeft() +
-            QPoint(w.Placement().Rect().width() / 2, w.Placement().Rect().height() / 2);
-        const int limit = step.x() != 0 ? full.width() : full.height();
-        EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() + step.y() < 0 ? 0 : limit);
-    }
+    ThrowToEachEdge(w);
 
     // Off and on again: at rest until the next drag.
     w.OnCommand(Command::Demo);

@@ -4,6 +4,7 @@
 #include "math3d/Angles.h"
 
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -36,6 +37,19 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
         for (Qt::Key key : c.keys)
             QTest::keyRelease(w.View(), key, modifiers);
     }
+    // They keep turning it while a modal dialog has the keyboard.
+    ModalWatcher about([&](QWidget* dialog) {
+        QTest::keyPress(dialog, Qt::Key_Left);
+        const Vertex3D expected = EyeAfter(camera, Rad10, 0);
+        w.OnTick();
+        EXPECT_EQ(camera.GetPosition(), expected) << "with About open";
+        QTest::keyRelease(dialog, Qt::Key_Left);
+        const Vertex3D still = camera.GetPosition();
+        w.OnTick();
+        EXPECT_EQ(camera.GetPosition(), still);
+    });
+    w.OnCommand(Command::About);
+    EXPECT_EQ(about.opened, 1);
     // Held keys go with the focus.
     QTest::keyPress(w.View(), Qt::Key_Up);
     w.Input().OnFocusLost();
@@ -119,6 +133,14 @@ TEST_F(MainWindowTest, ATwoButtonDragMovesOnlyTheShapedWindowAndOnlyOnceAnchored
     Throw(w, 10, -5);
     EXPECT_TRUE(w.Placement().Rect() == start.translated(10, -5) &&
                 w.geometry() == w.Placement().Rect());
+    // Moved by the window manager, the window is dragged, and resized, from where it is now.
+    const QPoint moved = start.topLeft() + QPoint(200, 100);
+    w.windowHandle()->setPosition(moved);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Placement().Rect().topLeft() == moved; }));
+    Throw(w, 10, -5);
+    EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(10, -5), start.size()));
+    w.Input().OnMouseWheel(120);
+    EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(7, -8), start.size() + QSize(6, 6)));
     // Framed: no anchor is taken and nothing moves.
     w.OnCommand(Command::Region);
     const QRect framed = w.Placement().Rect();

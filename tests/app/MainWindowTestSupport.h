@@ -104,6 +104,25 @@ protected:
         w.Input().OnRightButtonUp();
     }
 
+    // In demo mode, thrown towards each edge of the usable area, the window turns back with
+    // its centre on that edge.
+    static void ThrowToEachEdge(MainWindow& w) {
+        const QRect area = WindowPlacement::AvailableArea();
+        for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+            Throw(w, step.x(), step.y());
+            for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
+                w.OnTick();
+            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
+            const QRect r = w.Placement().Rect();
+            const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+            const QPoint edge = step.x() + step.y() < 0
+                                    ? area.topLeft()
+                                    : area.topLeft() + QPoint(area.width(), area.height());
+            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y())
+                << step.x() << ", " << step.y();
+        }
+    }
+
     std::unique_ptr<MainWindow> window;
     bool splashHidden = false;
     int splashTicks = 0;

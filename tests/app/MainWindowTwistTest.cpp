@@ -116,6 +116,15 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
         EXPECT_EQ(stickers(faceColours[side]), 9) << c.name;
     }
     EXPECT_EQ(stickers(0x123456), 0);
+    // The tray menu changes the size while the chooser is open: the new cube gets the colour.
+    ui.answer = [&w](COLORREF) {
+        w.OnCommand(Command::TypeItemForSize(2));
+        return 0x222222;
+    };
+    w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
+    EXPECT_TRUE(w.Puzzle()->Size() == 2 && faceColours[side] == 0x222222u);
+    EXPECT_EQ(stickers(0x222222), 4);
+    faceColours[side] = 14540251;
     // The background: no chooser, no message.
     const size_t offered = ui.offered.size();
     ui.errors.clear();
