@@ -346,7 +346,9 @@ void MainWindow::OnTrayPopup() {
 
 void MainWindow::ShowMenuAtWindow() {
     if (menuManager)
-        menuManager->ShowPopupAt(placement.Rect().center());
+        menuManager->ShowPopupAt(
+            placement.Rect().topLeft() +
+            QPoint(placement.Rect().width() / 2, placement.Rect().height() / 2));
 }
 
 void MainWindow::FollowCompositor() {
