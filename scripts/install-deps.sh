@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # tests and running without a desktop
-    xvfb xauth xdotool openbox picom trayer x11-utils x11-xserver-utils imagemagick
+    xvfb xauth xdotool openbox picom trayer x11-utils imagemagick
     fonts-dejavu-core fonts-ipafont-gothic libgl1-mesa-dri
     # leak checking under the sanitizers
     libclang-rt-14-dev

@@ -41,18 +41,4 @@ TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
     }
 }
 
-// The centre of a 101 x 51 window (halves 50 and 25) stays on the usable area, its origin
-// included: the window never slides under the panel's middle or across to the other screen.
-TEST(ScreenEdgesTest, TheCentreIsHeldOnTheUsableAreaWithItsOrigin) {
-    // {x, y} in, {x, y} out
-    const int cases[][4] = {{1500, 300, 1500, 300},           {L - 50, T - 25, L - 50, T - 25},
-                            {R, B, R - 50, B - 25},           {0, -100, L - 50, T - 25},
-                            {R - 51, B - 26, R - 51, B - 26}, {-9000, 600, L - 50, 600}};
-    for (const auto& c : cases) {
-        int x = c[0], y = c[1];
-        ClampToScreen(x, y, 101, 51, area);
-        EXPECT_EQ(QPoint(x, y), QPoint(c[2], c[3])) << c[0] << ", " << c[1];
-    }
-}
-
 } // namespace
