@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <chrono>
 #include <cmath>
@@ -349,21 +350,6 @@ void MainWindow::ShowMenuAtWindow() {
         menuManager->ShowPopupAt(
             placement.Rect().topLeft() +
             QPoint(placement.Rect().width() / 2, placement.Rect().height() / 2));
-}
-
-void MainWindow::FollowCompositor() {
-    if (!compositorProbe || !menuManager)
-        return;
-    const bool available = compositorProbe();
-    if (available == layeredSupported)
-        return;
-    layeredSupported = available;
-    menuManager->SetLayeredAvailable(available);
-    const bool translucent = menuManager->GetModeState(Command::Transparent);
-    // The label was left alone while the item was greyed.
-    menuManager->SetModeItem(Command::Transparent, translucent);
-    setWindowOpacity(available && translucent && appSettings.regionMode ? translucentAlpha / 255.0
-                                                                        : 1.0);
 }
 
 void MainWindow::KeepTicking(const std::function<void()>& modalLoop) {

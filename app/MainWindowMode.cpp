@@ -127,3 +127,18 @@ void MainWindow::ToggleTransparency() {
         setWindowOpacity(1.0);
     }
 }
+
+void MainWindow::FollowCompositor() {
+    if (!compositorProbe || !menuManager)
+        return;
+    const bool available = compositorProbe();
+    if (available == layeredSupported)
+        return;
+    layeredSupported = available;
+    menuManager->SetLayeredAvailable(available);
+    const bool translucent = menuManager->GetModeState(Command::Transparent);
+    // The label was left alone while the item was greyed.
+    menuManager->SetModeItem(Command::Transparent, translucent);
+    setWindowOpacity(available && translucent && appSettings.regionMode ? translucentAlpha / 255.0
+                                                                        : 1.0);
+}
