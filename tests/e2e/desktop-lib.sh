@@ -59,8 +59,7 @@ desktop_start() {
 # here, since trayer's own sometimes comes too early for the window manager.
 tray_start() {
     local i panel=""
-    trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
-        --SetDockType true >/dev/null 2>&1 &
+    trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
     tray_pid=$!
     desktop_pids+=($tray_pid)
     for i in $(seq 600); do
