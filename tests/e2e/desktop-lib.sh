@@ -56,21 +56,29 @@ desktop_start() {
 
 # Starts trayer in a 24-pixel panel along the top that windows keep clear of; $tray_pid is its
 # process. It shows its panel once its notification area is set up; the panel's strut is set
-# here, since trayer's own sometimes comes too early for the window manager.
+# here, since trayer's own sometimes comes too early for the window manager. On a busy machine
+# trayer now and then never shows its panel: it is then started again, three times at most.
 tray_start() {
-    local i panel=""
-    trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
-    tray_pid=$!
-    desktop_pids+=($tray_pid)
-    for i in $(seq 600); do
-        [ -z "$panel" ] &&
-            panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/{print $1}')
-        if [ -n "$panel" ] && xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable; then
-            xprop -id "$panel" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL \
-                "0, 0, 24, 0, 0, 0, 0, 0, $((desktop_width - 120)), $((desktop_width - 1)), 0, 0"
-            xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 24,' && return 0
-        fi
-        sleep 0.05
+    local attempt panel start
+    for attempt in 1 2 3; do
+        trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+            >/dev/null 2>&1 &
+        tray_pid=$!
+        desktop_pids+=($tray_pid)
+        panel=""
+        start=$SECONDS
+        while [ $((SECONDS - start)) -lt 10 ]; do
+            [ -z "$panel" ] && panel=$(xwininfo -root -tree 2>/dev/null |
+                awk '/"panel": \("panel" "trayer"\)/{print $1}')
+            if [ -n "$panel" ] && xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable; then
+                xprop -id "$panel" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL \
+                    "0, 0, 24, 0, 0, 0, 0, 0, $((desktop_width - 120)), $((desktop_width - 1)), 0, 0"
+                xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 24,' && return 0
+            fi
+            sleep 0.05
+        done
+        kill "$tray_pid" 2>/dev/null
+        wait "$tray_pid" 2>/dev/null
     done
     return 1
 }
