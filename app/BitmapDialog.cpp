@@ -2,12 +2,11 @@
 
 #include "app/PictureColours.h"
 #include "app/Pictures.h"
+#include "app/WindowPlacement.h"
 #include "render/WindowRegion.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <utility>
 
@@ -16,6 +15,8 @@ BitmapDialog::BitmapDialog(int bitmapId, WindowRegion* region, QWidget* mainWind
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       bitmapId(bitmapId), mainWindow(mainWindow), turnCamera(std::move(turnCamera)),
       ticks(bitmapId == Pictures::CongratulationsId ? CongratulationsTicks : SplashTicks) {
+    // Only the main window waits for it: the tray icon and its menu stay usable (greyed).
+    setWindowModality(Qt::WindowModal);
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(TickMs);
     connect(&timer, &QTimer::timeout, this, &BitmapDialog::Tick);
@@ -48,16 +49,8 @@ void BitmapDialog::done(int result) {
 void BitmapDialog::PlaceAndShape(WindowRegion* region) {
     using PictureColours::BannerHeight;
     using PictureColours::BannerWidth;
-    // The desktop's right and bottom edges are exclusive, as the centring arithmetic expects.
-    int right = BannerWidth;
-    int bottom = BannerHeight;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desktop = screen->geometry();
-        right = desktop.x() + desktop.width();
-        bottom = desktop.y() + desktop.height();
-    }
     setFixedSize(BannerWidth, BannerHeight);
-    setGeometry((right - BannerWidth) / 2, (bottom - BannerHeight) / 2, BannerWidth, BannerHeight);
+    setGeometry(WindowPlacement::Centred(QSize(BannerWidth, BannerHeight)));
     if (region != nullptr) {
         region->ApplyFromDC(this, picture, BannerWidth, BannerHeight, WindowRegion::noKey);
     }

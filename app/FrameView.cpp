@@ -26,7 +26,8 @@ void FrameView::paintEvent(QPaintEvent* event) {
     const QImage& frame = window->Frame();
     painter.drawImage(0, 0, frame);
     // The class background of the window is black; it shows where no frame has been drawn yet.
-    const QRegion uncovered = QRegion(rect()) - QRegion(frame.rect());
+    const QRegion uncovered =
+        QRegion(rect()) - QRegion(QRect(QPoint(), frame.deviceIndependentSize().toSize()));
     for (const QRect& r : uncovered)
         painter.fillRect(r, Qt::black);
     if (!firstFrameShown && !frame.isNull() && isVisible()) {
@@ -40,27 +41,27 @@ void FrameView::resizeEvent(QResizeEvent*) {
 }
 
 QPoint FrameView::ClientPoint(const QMouseEvent* event) const {
-    return window->ClientPoint(event->position(), event->globalPosition());
+    return window->Input().ClientPoint(event->position(), event->globalPosition());
 }
 
 void FrameView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = ClientPoint(event);
     if (event->button() == Qt::LeftButton)
-        window->OnLeftButtonDown(p.x(), p.y());
+        window->Input().OnLeftButtonDown(p.x(), p.y());
     else if (event->button() == Qt::RightButton)
-        window->OnRightButtonDown(p.x(), p.y());
+        window->Input().OnRightButtonDown(p.x(), p.y());
 }
 
 void FrameView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        window->OnLeftButtonUp();
+        window->Input().OnLeftButtonUp();
     else if (event->button() == Qt::RightButton)
-        window->OnRightButtonUp();
+        window->Input().OnRightButtonUp();
 }
 
 void FrameView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = ClientPoint(event);
-    window->OnMouseMove(p.x(), p.y());
+    window->Input().OnMouseMove(p.x(), p.y());
 }
 
 void FrameView::wheelEvent(QWheelEvent* event) {
@@ -69,9 +70,9 @@ void FrameView::wheelEvent(QWheelEvent* event) {
     // events of a touchpad gesture do nothing.
     if (delta.y() == 0 && (delta.x() != 0 || event->phase() != Qt::NoScrollPhase))
         return;
-    window->OnMouseWheel(delta.y());
+    window->Input().OnMouseWheel(delta.y());
 }
 
 void FrameView::focusOutEvent(QFocusEvent*) {
-    window->OnFocusLost();
+    window->Input().OnFocusLost();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Whether the window system can show a whole window translucent. On X11 that needs a running
-// compositing manager; elsewhere Qt's window opacity is taken to work. Checked once, at start.
+// compositing manager; elsewhere Qt's window opacity is taken to work. Checked when constructed.
 class LayeredWindowApi {
 public:
     LayeredWindowApi();

@@ -18,7 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -61,16 +61,12 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
         });
     }
 
-    // Created as a framed window without a menu, centred on the desktop.
-    QRect desktop(0, 0, initialSize, initialSize);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        desktop = screen->geometry();
-    const int right = desktop.x() + desktop.width();
-    const int bottom = desktop.y() + desktop.height();
-    const QRect framedRect((right - initialSize) / 2, (bottom - initialSize) / 2, initialSize,
-                           initialSize);
-    framed = true;
-    Place(GeometryFromFramed(framedRect, metrics));
+    // Created as a framed window without a menu, centred on the usable desktop.
+    placement.SetFramed(true);
+    placement.PlaceWindowRect(WindowPlacement::Centred(QSize(initialSize, initialSize)));
+    compositorTimer.setInterval(compositorCheckMilliseconds);
+    connect(&compositorTimer, &QTimer::timeout, this, &MainWindow::FollowCompositor);
+    compositorTimer.start();
 
     menuManager = std::make_unique<MenuManager>(this);
     // Queued, like a menu's command message: the menu has closed and left its own handlers
@@ -135,8 +131,9 @@ bool MainWindow::ReadClientRect() {
         return true;
     }
     // Before the window is laid out the client is the placement less the menu bar.
-    const int menu = menuBar()->isHidden() ? 0 : metrics.menu;
-    appSettings.clientRect = QRect(0, 0, placement.width(), std::max(0, placement.height() - menu));
+    const int menu = menuBar()->isHidden() ? 0 : placement.Metrics().menu;
+    const QRect kept = placement.Rect();
+    appSettings.clientRect = QRect(0, 0, kept.width(), std::max(0, kept.height() - menu));
     return true;
 }
 
@@ -163,8 +160,7 @@ bool MainWindow::StartUp() {
     camera->SetScene(puzzle.get());
 
     region = std::make_unique<WindowRegion>();
-    mouse.leftButtonDown = false;
-    mouse.rightButtonDown = false;
+    input.ClearButtons();
     camera->Rotate(startYaw, startPitch);
 
     trayIcon = std::make_unique<TrayIcon>();
@@ -181,6 +177,8 @@ bool MainWindow::StartUp() {
         renderer->Release();
         renderer.reset();
         appSettings.useDirect3D = false;
+        // The puzzle was told otherwise above; it would draw its stickers flat.
+        puzzle->SetDirect3D(false);
         menuManager->GreyTopItem(MenuManager::GraphicPosition, true);
     } else {
         menuManager->SetGraphicItem(appSettings.useDirect3D);
@@ -195,7 +193,7 @@ bool MainWindow::StartUp() {
 
 bool MainWindow::ShutDown() {
     timer.stop();
-    demo.reset();
+    demo.Stop();
     if (trayIcon) {
         if (trayIcon->Count() > 0)
             trayIcon->Delete(this, trayIconId);
@@ -275,7 +273,15 @@ void MainWindow::OnTick() {
     if (puzzle)
         puzzle->Tick();
     TurnViewByKeys();
-    ApplyDemoMotion();
+    if (DemoDrive* running = RunningDemo()) {
+        running->Step(
+            camera.get(),
+            [this](const QPoint& step) {
+                const QPoint anchor = input.Mouse().moveAnchor;
+                return input.MoveWindowTo(anchor.x() + step.x(), anchor.y() + step.y());
+            },
+            input.WindowDragging());
+    }
     // A still cube is not painted again: the window keeps showing the last frame.
     if (framesPainted == 0 || CurrentFrameKey() != paintedKey)
         PaintFrame();
@@ -285,23 +291,12 @@ void MainWindow::OnTick() {
 void MainWindow::TurnViewByKeys() {
     double yaw = 0;
     double pitch = 0;
-    if (viewKeys.Step(yaw, pitch) && camera)
+    if (input.HeldKeys().Step(yaw, pitch) && camera)
         camera->Rotate(yaw, pitch);
 }
 
-void MainWindow::ApplyDemoMotion() {
-    if (!menuManager || !menuManager->GetDemoState() || !demo)
-        return;
-    double a = 0;
-    double b = 0;
-    if (demo->SpinStep(a, b) && camera)
-        camera->Rotate(-a, -b);
-    double dx = 0;
-    double dy = 0;
-    if (demo->DriftStep(dx, dy)) {
-        MoveWindowTo(static_cast<int>(std::trunc(dx)) + mouse.moveAnchor.x(),
-                     static_cast<int>(std::trunc(dy)) + mouse.moveAnchor.y());
-    }
+DemoDrive* MainWindow::RunningDemo() {
+    return menuManager && menuManager->GetDemoState() && demo.Motion() ? &demo : nullptr;
 }
 
 void MainWindow::PaintFrame() {
@@ -311,6 +306,7 @@ void MainWindow::PaintFrame() {
     inputs.camera = camera.get();
     inputs.window = this;
     inputs.clientSize = appSettings.clientRect.size();
+    inputs.pixelRatio = devicePixelRatioF();
     inputs.regionMode = appSettings.regionMode;
     inputs.region = region.get();
     inputs.useDirect3D = appSettings.useDirect3D;
@@ -355,6 +351,13 @@ void MainWindow::OnTrayPopup() {
         menuManager->ShowPopup();
 }
 
+void MainWindow::ShowMenuAtWindow() {
+    if (menuManager)
+        menuManager->ShowPopupAt(
+            placement.Rect().topLeft() +
+            QPoint(placement.Rect().width() / 2, placement.Rect().height() / 2));
+}
+
 void MainWindow::KeepTicking(const std::function<void()>& modalLoop) {
     QTimer standIn;
     if (tickDepth > 0) {
@@ -397,4 +400,12 @@ void MainWindow::Congratulate() {
         if (!renderer || !renderer->available())
             menuManager->GreyTopItem(MenuManager::GraphicPosition, true);
     }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    input.KeyPressed(*event);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    input.KeyReleased(*event);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/MouseState.h"
-#include "app/ViewKeys.h"
-#include "app/WindowModeGeometry.h"
+#include "app/DemoDrive.h"
+#include "app/WindowInput.h"
+#include "app/WindowPlacement.h"
 #include "persist/FaceColours.h"
 #include "puzzle/ColourEditor.h"
 #include "render/FramePainter.h"
@@ -20,7 +20,6 @@ class Camera;
 class CMozai;
 class ColourEditUi;
 class D3DRenderer;
-class DemoMotion;
 class FrameView;
 class MenuManager;
 class MoveHistory;
@@ -56,8 +55,11 @@ public:
     // Window opacity while translucent, of 255.
     static constexpr int translucentAlpha = 200;
 
+    // How often the window looks whether translucency has come or gone (a compositor).
+    static constexpr int compositorCheckMilliseconds = 1000;
+
     // Runs the creation sequence: menu, colours, StartUp and the splash. layeredSupported says
-    // whether the window system can show the window translucent.
+    // whether the window system can show the window translucent now.
     explicit MainWindow(bool layeredSupported);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -97,31 +99,15 @@ public:
     // The puzzle's solved callback.
     void Congratulate();
 
-    // Input handlers, positions in client pixels.
-    void OnLeftButtonDown(int x, int y);
-    void OnLeftButtonUp();
-    void OnRightButtonDown(int x, int y);
-    void OnRightButtonUp();
-    void OnMouseMove(int x, int y);
-    void OnMouseWheel(int delta);
-    void OnKeyDown(int key);
-    void OnFocusLost();
     void OnSize();
     void OnTrayPopup();
-
-    // Window placement.
+    // The Menu key and Shift+F10: the popup at the window's centre.
+    void ShowMenuAtWindow();
     bool SetWindowMode(bool on);
-    void MoveWindowTo(int x, int y);
-    bool ResizeBy(int step);
-    // Keeps the centre of a w x h window at (x, y) on the primary screen's usable area.
-    static void ClampToScreen(int& x, int& y, int w, int h);
-    // The top-level geometry as last placed (client area plus menu bar), kept here because the
-    // window system reports it late.
-    QRect Placement() const { return placement; }
-    // The outer rectangle, frame included in framed mode.
-    QRect WindowRect() const;
-    // A mouse position in client pixels, from the event's local and screen positions.
-    QPoint ClientPoint(const QPointF& local, const QPointF& global) const;
+    // Looks whether translucency is possible now and follows it: the item, the opacity.
+    void FollowCompositor();
+    // What FollowCompositor asks; by default nothing changes.
+    void SetCompositorProbe(std::function<bool()> probe) { compositorProbe = std::move(probe); }
 
     // The colour chooser and message boxes of colour editing; not owned, may be null.
     void SetColourEditUi(ColourEditUi* ui) { colourEditUi = ui; }
@@ -134,9 +120,11 @@ public:
     WindowRegion* Region() const { return region.get(); }
     TrayIcon* Tray() const { return trayIcon.get(); }
     D3DRenderer* Renderer() const { return renderer.get(); }
-    DemoMotion* Demo() const { return demo.get(); }
-    const MouseState& Mouse() const { return mouse; }
-    ViewKeys& HeldKeys() { return viewKeys; }
+    DemoMotion* Demo() const { return demo.Motion(); }
+    // The demo's motions while demo mode runs, else null.
+    DemoDrive* RunningDemo();
+    WindowInput& Input() { return input; }
+    WindowPlacement& Placement() { return placement; }
     const QTimer& TickTimer() const { return timer; }
     FrameView* View() const { return view; }
     // The last painted frame.
@@ -159,6 +147,7 @@ protected:
 
 private:
     friend class FrameView;
+    friend class WindowInput;
 
     // Counts the handlers under way. A destruction requested meanwhile (a quit signal while a
     // modal dialog runs inside a tick, say) waits until the outermost handler has returned, so
@@ -192,17 +181,14 @@ private:
     void SetGraphicMode(bool direct3D);
     void ShowAbout();
     void EditColourAt(int x, int y);
-    void BeginCapture(int x, int y);
-    void EndCapture();
-    void RecordMoveAnchor(int x, int y);
-    void Place(const QRect& geometry);
     void ApplyTrackingLimits();
     void LearnFrameMetrics();
     void ResetRendererForSize();
-    void ApplyDemoMotion();
     void TurnViewByKeys();
 
-    const bool layeredSupported;
+    bool layeredSupported;
+    std::function<bool()> compositorProbe;
+    QTimer compositorTimer;
     bool created = false;
     bool destroyed = false;
     std::chrono::steady_clock::time_point splashShown;
@@ -215,7 +201,7 @@ private:
     std::unique_ptr<WindowRegion> region;
     std::unique_ptr<TrayIcon> trayIcon;
     std::unique_ptr<D3DRenderer> renderer;
-    std::unique_ptr<DemoMotion> demo;
+    DemoDrive demo;
     ColourEditUi* colourEditUi = nullptr;
     // One for the process: it keeps the chooser's custom colours between edits.
     ColourEditor colourEditor{faceColours};
@@ -225,21 +211,14 @@ private:
     int tickDepth = 0;
     int busyDepth = 0;
     bool destroyPending = false;
-    MouseState mouse;
-    ViewKeys viewKeys;
+    WindowInput input{*this};
     FrameView* view = nullptr;
     FramePainter painter;
     FrameKey paintedKey;
     int sceneGeneration = 0;
     int framesPainted = 0;
 
-    QRect placement;
-    // Whether the window now has its frame; the region mode setting changes first.
-    bool framed = true;
-    FrameMetrics metrics;
-    // The metrics were read from a framed window on screen.
+    WindowPlacement placement{*this};
+    // The frame metrics were read from a framed window on screen.
     bool metricsKnown = false;
-    // Set while the window is moved or re-flagged by this class, so that the window system's
-    // echoes of it do not overwrite the kept placement.
-    bool placing = false;
 };

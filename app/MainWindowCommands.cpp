@@ -3,7 +3,6 @@
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
-#include "app/DemoMotion.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
 #include "puzzle/CMozai.h"
@@ -77,12 +76,12 @@ void MainWindow::ToggleDemo() {
         menuManager->SetDemoItem(false);
         if (puzzle)
             puzzle->SetDemo(false);
-        demo.reset();
+        demo.Stop();
     } else {
         menuManager->SetDemoItem(true);
         if (puzzle)
             puzzle->SetDemo(true);
-        demo = std::make_unique<DemoMotion>();
+        demo.Start();
     }
 }
 
@@ -99,6 +98,9 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::EditColourAt(int x, int y) {
+    // The chooser is modal but the tray menu may still change the cube size meanwhile, so the
+    // editor asks for the puzzle again once the chooser has closed.
     if (colourEditUi && camera && puzzle)
-        colourEditor.EditFaceColour(*camera, *puzzle, ScreenPoint{x, y}, *colourEditUi);
+        colourEditor.EditFaceColour(
+            *camera, [this] { return puzzle.get(); }, ScreenPoint{x, y}, *colourEditUi);
 }

@@ -18,23 +18,12 @@ constexpr Qt::WindowFlags framedFlags = Qt::Window;
 
 } // namespace
 
-QRect MainWindow::WindowRect() const {
-    return framed ? FramedFromGeometry(placement, metrics) : placement;
-}
-
-void MainWindow::Place(const QRect& geometry) {
-    placement = geometry;
-    const bool wasPlacing = placing;
-    placing = true;
-    setGeometry(geometry);
-    placing = wasPlacing;
-}
-
 bool MainWindow::SetWindowMode(bool on) {
     appSettings.regionMode = on;
     if (!on && region)
         region->ClearWindowRegion(this);
     menuBar()->setVisible(!on);
+    FrameMetrics& metrics = placement.Metrics();
     if (!on && !metricsKnown) {
         const int menuHeight = menuBar()->sizeHint().height();
         if (menuHeight > 0)
@@ -42,16 +31,17 @@ bool MainWindow::SetWindowMode(bool on) {
     }
 
     // The client area keeps its place on screen; a switch that changes nothing keeps the rect.
-    QRect next = placement;
-    if (on && framed)
-        next = RegionRectFromFramed(FramedFromGeometry(placement, metrics), metrics);
-    else if (!on && !framed)
-        next = GeometryFromFramed(FramedRectFromRegion(placement, metrics), metrics);
+    const QRect kept = placement.Rect();
+    QRect next = kept;
+    if (on && placement.Framed())
+        next = RegionRectFromFramed(FramedFromGeometry(kept, metrics), metrics);
+    else if (!on && !placement.Framed())
+        next = GeometryFromFramed(FramedRectFromRegion(kept, metrics), metrics);
 
-    const bool wasPlacing = placing;
-    placing = true;
+    const bool wasPlacing = placement.placing;
+    placement.placing = true;
     setWindowFlags(on ? regionFlags : framedFlags);
-    framed = !on;
+    placement.SetFramed(!on);
     if (on && menuManager && menuManager->GetModeState(Command::Transparent)) {
         if (layeredSupported)
             setWindowOpacity(translucentAlpha / 255.0);
@@ -59,13 +49,14 @@ bool MainWindow::SetWindowMode(bool on) {
         setWindowOpacity(1.0);
     }
     ApplyTrackingLimits();
-    Place(next);
-    placing = wasPlacing;
+    placement.Place(next);
+    placement.placing = wasPlacing;
     return true;
 }
 
 void MainWindow::ApplyTrackingLimits() {
-    if (framed) {
+    if (placement.Framed()) {
+        const FrameMetrics& metrics = placement.Metrics();
         const int frameW = metrics.left + metrics.right;
         const int frameH = metrics.top + metrics.bottom;
         setMinimumSize(std::max(0, minTrackWidth - frameW), std::max(0, minTrackHeight - frameH));
@@ -77,13 +68,14 @@ void MainWindow::ApplyTrackingLimits() {
 }
 
 void MainWindow::LearnFrameMetrics() {
-    if (!framed || !isVisible())
+    if (!placement.Framed() || !isVisible())
         return;
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
     // Until the window manager has framed the window both rectangles are the same.
     if (outer == inner)
         return;
+    FrameMetrics& metrics = placement.Metrics();
     metrics.left = inner.left() - outer.left();
     metrics.top = inner.top() - outer.top();
     metrics.right = outer.right() - inner.right();
@@ -94,21 +86,19 @@ void MainWindow::LearnFrameMetrics() {
     ApplyTrackingLimits();
 }
 
-// Only the user moves and sizes the framed window; the borderless one moves only here.
+// The window manager moves and sizes the window too, framed or not.
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (framed && !placing && isVisible() && event->spontaneous()) {
-        placement.moveTopLeft(event->pos());
+    placement.Moved(event->pos());
+    if (!placement.placing)
         LearnFrameMetrics();
-    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (framed && !placing && isVisible() && event->spontaneous()) {
-        placement.setSize(event->size());
+    placement.Resized(event->size());
+    if (!placement.placing)
         LearnFrameMetrics();
-    }
 }
 
 void MainWindow::ToggleRegion(bool fromMenu) {
@@ -136,4 +126,19 @@ void MainWindow::ToggleTransparency() {
         menuManager->SetModeItem(Command::Transparent, false);
         setWindowOpacity(1.0);
     }
+}
+
+void MainWindow::FollowCompositor() {
+    if (!compositorProbe || !menuManager)
+        return;
+    const bool available = compositorProbe();
+    if (available == layeredSupported)
+        return;
+    layeredSupported = available;
+    menuManager->SetLayeredAvailable(available);
+    const bool translucent = menuManager->GetModeState(Command::Transparent);
+    // The label was left alone while the item was greyed.
+    menuManager->SetModeItem(Command::Transparent, translucent);
+    setWindowOpacity(available && translucent && appSettings.regionMode ? translucentAlpha / 255.0
+                                                                        : 1.0);
 }

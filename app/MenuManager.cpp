@@ -242,10 +242,14 @@ void MenuManager::GreyTopItem(int position, bool grey) {
 }
 
 void MenuManager::ShowPopup() {
+    ShowPopupAt(QCursor::pos());
+}
+
+void MenuManager::ShowPopupAt(const QPoint& global) {
     if (owner != nullptr) {
         owner->raise();
         owner->activateWindow();
     }
     if (menu)
-        menu->popup(QCursor::pos());
+        menu->popup(global);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QAction;
+class QPoint;
 class QMenu;
 class QString;
 class QWidget;
@@ -43,8 +44,9 @@ public:
     void SetBusy(bool busy);
     // A position outside "Menu" is ignored.
     void GreyTopItem(int position, bool grey);
-    // Raises the owner and pops the menu up at the mouse cursor.
+    // Raises the owner and pops the menu up at the mouse cursor, or at a global point.
     void ShowPopup();
+    void ShowPopupAt(const QPoint& global);
 
     QMenu* Menu() const { return menu.get(); }
     // The item carrying `id`, or null.

@@ -1,5 +1,6 @@
 #include "app/TrayIcon.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -15,7 +16,9 @@ TrayIcon::~TrayIcon() = default; // the icons are children of this object
 
 bool TrayIcon::Add(QWidget* window, const QIcon& icon, int id) {
     const Key key{window, id};
-    if (!QSystemTrayIcon::isSystemTrayAvailable() || icons.count(key) != 0)
+    // On X11 a notification area may start later; Qt embeds the waiting icon when it does.
+    const bool trayMayCome = QGuiApplication::platformName() == QLatin1String("xcb");
+    if ((!QSystemTrayIcon::isSystemTrayAvailable() && !trayMayCome) || icons.count(key) != 0)
         return false;
     auto* shown = new QSystemTrayIcon(icon, this);
     shown->setToolTip(QString::fromLatin1(Tip));

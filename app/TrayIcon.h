@@ -10,8 +10,9 @@ class QSystemTrayIcon;
 class QWidget;
 
 // The program's icon in the notification area. A right click on it is reported as
-// popupRequested() so that the owner can show its menu; every other click is ignored. Without a
-// system tray Add fails and the program runs without an icon.
+// popupRequested() so that the owner can show its menu; every other click is ignored. On X11 an
+// icon added before a notification area exists appears when one starts; elsewhere, without a
+// system tray, Add fails and the program runs without an icon.
 class TrayIcon : public QObject {
     Q_OBJECT
 

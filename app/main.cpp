@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     if (!window.Created())
         return 0;
 
+    window.SetCompositorProbe([] { return LayeredWindowApi().supported; });
     QObject::connect(&instance, &SingleInstance::activateRequested, &window, &MainWindow::Activate);
     QtColourEditUi colourEditUi(&window);
     window.SetColourEditUi(&colourEditUi);

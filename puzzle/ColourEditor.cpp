@@ -12,7 +12,7 @@ constexpr COLORREF backgroundSubstitute = 0xDDDDDB;
 constexpr COLORREF colourMask = 0xFFFFFF;
 } // namespace
 
-ColourEditor::Outcome ColourEditor::EditFaceColour(const Camera& camera, CMozai& puzzle,
+ColourEditor::Outcome ColourEditor::EditFaceColour(const Camera& camera, const PuzzleSource& puzzle,
                                                    const ScreenPoint& point, ColourEditUi& ui) {
     if (!customFilled) {
         custom.fill(0);
@@ -24,7 +24,9 @@ ColourEditor::Outcome ColourEditor::EditFaceColour(const Camera& camera, CMozai&
 
     const Vertex3D origin = camera.Unproject(point);
     COLORREF picked = 0;
-    if (!puzzle.StickerColourAt(origin, Vector3D(camera.GetPosition(), origin), picked)) {
+    CMozai* picking = puzzle ? puzzle() : nullptr;
+    if (picking == nullptr ||
+        !picking->StickerColourAt(origin, Vector3D(camera.GetPosition(), origin), picked)) {
         return Outcome::Missed;
     }
     int slot = 0;
@@ -55,6 +57,8 @@ ColourEditor::Outcome ColourEditor::EditFaceColour(const Camera& camera, CMozai&
         return Outcome::Black;
     }
     colours[slot] = chosen;
-    puzzle.ReplaceColour(picked, chosen);
+    // A puzzle rebuilt meanwhile was built from the table, so it has the picked colour too.
+    if (CMozai* now = puzzle())
+        now->ReplaceColour(picked, chosen);
     return Outcome::Changed;
 }

@@ -5,6 +5,8 @@
 #include "scene/Canvas.h"
 #include "scene/Colour.h"
 
+#include <functional>
+
 class Camera;
 class CMozai;
 
@@ -27,10 +29,14 @@ public:
     // Edits `sideColours` (the shell passes faceColours); not owned.
     explicit ColourEditor(FaceColourTable& sideColours) : colours(sideColours) {}
 
+    // The puzzle now; null while there is none. The chooser may run a nested event loop in
+    // which the puzzle is replaced (a size change), so it is asked for again afterwards.
+    using PuzzleSource = std::function<CMozai*()>;
+
     // Picks the face under the client pixel `point`, asks `ui` for its new colour and applies it
     // to the table and to every sticker of that colour, or shows why it cannot.
-    Outcome EditFaceColour(const Camera& camera, CMozai& puzzle, const ScreenPoint& point,
-                           ColourEditUi& ui);
+    Outcome EditFaceColour(const Camera& camera, const PuzzleSource& puzzle,
+                           const ScreenPoint& point, ColourEditUi& ui);
 
     const ColourEditUi::CustomColours& CustomColours() const { return custom; }
 

@@ -61,12 +61,14 @@ float Channel(std::uint32_t argb, int shift) {
 
 D3DRenderer::D3DRenderer(QWidget* window, int stickerCapacity)
     : D3DRenderer(window == nullptr ? SizeSource() : SizeSource([w = QPointer<QWidget>(window)] {
-                      return w ? w->size() : QSize();
+                      return w ? (QSizeF(w->size()) * w->devicePixelRatioF()).toSize() : QSize();
                   }),
-                  stickerCapacity) {}
+                  stickerCapacity,
+                  [w = QPointer<QWidget>(window)] { return w ? w->devicePixelRatioF() : 1.0; }) {}
 
-D3DRenderer::D3DRenderer(SizeSource clientSize, int stickerCapacity)
-    : clientSize(std::move(clientSize)), stickerCapacity(stickerCapacity) {
+D3DRenderer::D3DRenderer(SizeSource clientSize, int stickerCapacity, RatioSource ratio)
+    : clientSize(std::move(clientSize)), ratioSource(std::move(ratio)),
+      stickerCapacity(stickerCapacity) {
     Create();
 }
 
@@ -158,8 +160,9 @@ bool D3DRenderer::DrawVertices(const ScreenVertex* vertices, int count, bool cul
     }
 
     program->bind();
-    program->setUniformValue("targetSize", QVector2D(static_cast<float>(backBuffer->width()),
-                                                     static_cast<float>(backBuffer->height())));
+    program->setUniformValue("targetSize",
+                             QVector2D(static_cast<float>(backBuffer->width() / pixelRatio),
+                                       static_cast<float>(backBuffer->height() / pixelRatio)));
     gl->glEnableVertexAttribArray(positionAttribute);
     gl->glEnableVertexAttribArray(diffuseAttribute);
     gl->glVertexAttribPointer(positionAttribute, 2, GL_FLOAT, GL_FALSE, vertexStride,
@@ -237,7 +240,8 @@ bool D3DRenderer::BuildProgram() {
 
 void D3DRenderer::AllocateTarget() {
     const QSize size = clientSize ? clientSize() : QSize();
-    if (size.isEmpty()) {
+    pixelRatio = ratioSource ? ratioSource() : 1.0;
+    if (size.isEmpty() || pixelRatio <= 0) {
         return;
     }
     backBuffer = std::make_unique<QOpenGLFramebufferObject>(size);

@@ -23,14 +23,17 @@ class QWidget;
 // application object goes.
 class D3DRenderer : public StickerRasteriser {
 public:
-    // The client size in window pixels; an empty size means none can be read.
+    // The client size in device pixels; an empty size means none can be read.
     using SizeSource = std::function<QSize()>;
+    // Device pixels per window pixel: the vertices come in window pixels.
+    using RatioSource = std::function<qreal()>;
 
     static constexpr std::uint32_t initialClearColour = 0xFF000000;
 
-    // The client size is the window's size(). A null window cannot be created.
+    // The client size is the window's size() at its device pixel ratio. A null window cannot be
+    // created.
     D3DRenderer(QWidget* window, int stickerCapacity);
-    D3DRenderer(SizeSource clientSize, int stickerCapacity);
+    D3DRenderer(SizeSource clientSize, int stickerCapacity, RatioSource ratio = {});
     ~D3DRenderer() override;
     D3DRenderer(const D3DRenderer&) = delete;
     D3DRenderer& operator=(const D3DRenderer&) = delete;
@@ -60,6 +63,8 @@ private:
     void DropGl();
 
     SizeSource clientSize;
+    RatioSource ratioSource;
+    qreal pixelRatio = 1.0;
     int stickerCapacity = 0;
     bool isAvailable = false;
     std::uint32_t clearColour = initialClearColour;

@@ -6,6 +6,42 @@
 #include "render/WindowRegion.h"
 #include "scene/Camera.h"
 
+#include <algorithm>
+
+namespace {
+
+// A window shape is made of logical pixels, a HiDPI frame of device pixels. The shape takes every
+// logical pixel with any device pixel of the scene, and the background left inside it is
+// painted black, the colour of the cube's outline, so the shape fits the picture exactly.
+QImage LogicalShape(QImage& frame, const QSize& logical, qreal ratio) {
+    QImage shape(logical, QImage::Format_RGB32);
+    shape.fill(ToQRgb(backgroundColour));
+    const QRgb key = ToQRgb(backgroundColour) & rgbMask;
+    const auto logicalOf = [ratio](int device) { return static_cast<int>(device / ratio); };
+    for (int y = 0; y < frame.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        const int ly = std::min(logicalOf(y), logical.height() - 1);
+        auto* out = reinterpret_cast<QRgb*>(shape.scanLine(ly));
+        for (int x = 0; x < frame.width(); ++x) {
+            if ((row[x] & rgbMask) != key)
+                out[std::min(logicalOf(x), logical.width() - 1)] = 0xFF000000;
+        }
+    }
+    for (int y = 0; y < frame.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
+        const auto* in = reinterpret_cast<const QRgb*>(
+            shape.constScanLine(std::min(logicalOf(y), logical.height() - 1)));
+        for (int x = 0; x < frame.width(); ++x) {
+            if ((row[x] & rgbMask) == key &&
+                (in[std::min(logicalOf(x), logical.width() - 1)] & rgbMask) != key)
+                row[x] = 0xFF000000;
+        }
+    }
+    return shape;
+}
+
+} // namespace
+
 void FramePainter::PaintFrame(const FrameInputs& in) {
     if (in.camera == nullptr || in.window == nullptr) {
         return;
@@ -14,8 +50,10 @@ void FramePainter::PaintFrame(const FrameInputs& in) {
         // No picture: the scene still renders (into nothing) and the window loses its shape.
         frame = QImage();
     } else {
-        if (frame.size() != in.clientSize) {
-            frame = QImage(in.clientSize, QImage::Format_RGB32);
+        const QSize device = (QSizeF(in.clientSize) * in.pixelRatio).toSize();
+        if (frame.size() != device || frame.devicePixelRatio() != in.pixelRatio) {
+            frame = QImage(device, QImage::Format_RGB32);
+            frame.setDevicePixelRatio(in.pixelRatio);
         }
         frame.fill(ToQRgb(backgroundColour));
     }
@@ -25,9 +63,14 @@ void FramePainter::PaintFrame(const FrameInputs& in) {
     }
     // Keyed on the background itself, never on a pixel read back from the screen.
     if (in.regionMode && in.region != nullptr) {
-        in.region->ApplyFromBitmap(in.window, frame, backgroundColour);
+        if (frame.isNull() || in.pixelRatio == 1.0) {
+            in.region->ApplyFromBitmap(in.window, frame, backgroundColour);
+        } else {
+            in.region->ApplyFromBitmap(in.window, LogicalShape(frame, in.clientSize, in.pixelRatio),
+                                       backgroundColour);
+        }
     }
     if (in.useDirect3D && in.renderer != nullptr) {
-        in.renderer->CopyToDC(frame, in.clientSize.width(), in.clientSize.height());
+        in.renderer->CopyToDC(frame, frame.width(), frame.height());
     }
 }

@@ -13,11 +13,14 @@ struct FrameInputs {
     Camera* camera = nullptr;
     // The main window: the region's target. Without it nothing is painted.
     QWidget* window = nullptr;
+    // In window (logical) pixels.
     QSize clientSize;
     bool regionMode = false;
     WindowRegion* region = nullptr;
     bool useDirect3D = false;
     D3DRenderer* renderer = nullptr;
+    // Device pixels per window pixel: the frame is painted at device pixels.
+    qreal pixelRatio = 1.0;
 };
 
 // Composes one complete picture of the scene: background, the camera's painting, the window shape

@@ -61,14 +61,14 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipTheirStateAndLabel) {
 
 TEST_F(MainWindowTest, TheRegionCommandSwitchesFrameAndMenuBarAndRestoresTheRectangle) {
     MainWindow& w = Start();
-    const QRect shaped = w.Placement();
+    const QRect shaped = w.Placement().Rect();
     w.OnCommand(Command::Region);
     EXPECT_TRUE(!appSettings.regionMode && Menu(1).contains("Region On"));
     EXPECT_FALSE(w.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(w.isVisible() && !w.menuBar()->isHidden() && w.mask().isEmpty());
     // The client area keeps its place: the menu bar grows upwards.
     const int menu = w.menuBar()->height();
-    EXPECT_EQ(w.Placement().topLeft(), shaped.topLeft() - QPoint(0, menu));
+    EXPECT_EQ(w.Placement().Rect().topLeft(), shaped.topLeft() - QPoint(0, menu));
     EXPECT_EQ(w.View()->mapTo(&w, QPoint(0, 0)), QPoint(0, menu));
     // Framed tracking limits, frame included (4-pixel borders, 27 above).
     EXPECT_EQ(w.minimumSize(), QSize(30 - 8, 130 - 31));
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, TheRegionCommandSwitchesFrameAndMenuBarAndRestoresTheRect
     w.OnCommand(Command::Region);
     EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Region Off"));
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint) && w.menuBar()->isHidden());
-    EXPECT_TRUE(w.Placement() == shaped && w.geometry() == shaped);
+    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped);
 }
 
 TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
@@ -135,6 +135,14 @@ TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasCl
     QMenu* menu = w.Menus()->Menu();
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->pos(), QCursor::pos()) << "at the cursor";
+    // The Menu key and Shift+F10 open it at the window's centre.
+    const QRect r = w.Placement().Rect();
+    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+        menu->close();
+        QTest::keyClick(w.View(), modifier ? Qt::Key_F10 : Qt::Key_Menu, modifier);
+        EXPECT_EQ(menu->pos(), r.topLeft() + QPoint(r.width() / 2, r.height() / 2));
+        EXPECT_TRUE(menu->isVisible());
+    }
     // Clicked as a user would: "Exit" waits until the menu has left its own handlers.
     QTest::mouseClick(menu, Qt::LeftButton, {},
                       menu->actionGeometry(w.Menus()->FindAction(Command::Exit)).center());

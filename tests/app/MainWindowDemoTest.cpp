@@ -2,9 +2,6 @@
 
 #include "app/DemoMotion.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
 
 // spinX, spinY, driftX, driftY.
@@ -16,18 +13,18 @@ std::vector<double> Motion(const MainWindow& w) {
 TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitchedOff) {
     MainWindow& w = Start();
     Camera& camera = *w.SceneCamera();
-    QRect before = w.Placement();
+    QRect before = w.Placement().Rect();
     const Vertex3D eye = camera.GetPosition();
     w.OnCommand(Command::Demo);
     Tick(w, 3);
     EXPECT_NE(w.Puzzle()->CurrentTwist(), nullptr) << "random twists start at once";
-    EXPECT_TRUE(camera.GetPosition() == eye && w.Placement() == before);
+    EXPECT_TRUE(camera.GetPosition() == eye && w.Placement().Rect() == before);
 
     // A right drag whose last step is 4 pixels right: each tick turns the view by (-0.1, 0).
-    w.OnRightButtonDown(100, 100);
-    w.OnMouseMove(110, 103);
-    w.OnMouseMove(114, 103);
-    w.OnRightButtonUp();
+    w.Input().OnRightButtonDown(100, 100);
+    w.Input().OnMouseMove(110, 103);
+    w.Input().OnMouseMove(114, 103);
+    w.Input().OnRightButtonUp();
     EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 0}));
     for (int tick = 0; tick < 2; ++tick) {
         const Vertex3D spun = EyeAfter(camera, -0.1, 0);
@@ -40,33 +37,22 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     for (int command : {0, Command::Region, Command::Region}) {
         if (command != 0)
             w.OnCommand(command);
-        before = w.Placement();
+        before = w.Placement().Rect();
         w.OnTick();
-        EXPECT_EQ(w.Placement(), before.translated(0, appSettings.regionMode ? 5 : 0));
+        EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
         EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 5}));
     }
 
-    // Thrown towards each edge, the window turns back with its centre on it.
-    const QSize full = QGuiApplication::primaryScreen()->availableGeometry().size();
-    for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
-        Throw(w, step.x(), step.y());
-        for (int i = 0; i < 100 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
-            w.OnTick();
-        EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
-        const QPoint centre =
-            w.Placement().topLeft() + QPoint(w.Placement().width() / 2, w.Placement().height() / 2);
-        const int limit = step.x() != 0 ? full.width() : full.height();
-        EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() + step.y() < 0 ? 0 : limit);
-    }
+    ThrowToEachEdge(w);
 
     // Off and on again: at rest until the next drag.
     w.OnCommand(Command::Demo);
     w.OnCommand(Command::Demo);
     EXPECT_EQ(Motion(w), std::vector<double>(4, 0.0));
-    before = w.Placement();
+    before = w.Placement().Rect();
     const Vertex3D still = camera.GetPosition();
     w.OnTick();
-    EXPECT_TRUE(camera.GetPosition() == still && w.Placement() == before);
+    EXPECT_TRUE(camera.GetPosition() == still && w.Placement().Rect() == before);
 }
 
 TEST_F(MainWindowTest, DemoTwistsAreNeverRecordedSoTheNextStartIsSolved) {

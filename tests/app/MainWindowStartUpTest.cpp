@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <csignal>
 
@@ -29,20 +30,48 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     EXPECT_EQ(live, w.SceneCamera());
     EXPECT_EQ(live->GetPosition(), EyeAfter(fresh, 0.5235987755982988, -0.3490658503988659));
 
+    EXPECT_FALSE(w.Puzzle()->Direct3D()) << "without OpenGL the stickers are shaded by the painter";
     // Created framed at the centre; region mode keeps the client's corner and drops the frame.
-    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
-    const QRect shaped((desktop.width() - 300) / 2 + 4, (desktop.height() - 300) / 2 + 47, 292,
-                       253);
-    EXPECT_TRUE(w.Placement() == shaped && w.geometry() == shaped);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect shaped(area.x() + (area.width() - 300) / 2 + 4,
+                       area.y() + (area.height() - 300) / 2 + 47, 292, 253);
+    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped);
     EXPECT_TRUE(
         w.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(w.menuBar()->isHidden());
     // Without translucency the transparency command only keeps its state.
     w.OnCommand(Command::Transparent);
     EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent) && w.windowOpacity() == 1.0);
+    // A compositor that starts later makes it translucent; when it stops, the item greys again.
+    bool compositor = true;
+    w.SetCompositorProbe([&compositor] { return compositor; });
+    for (const bool running : {true, false}) {
+        compositor = running;
+        w.FollowCompositor();
+        EXPECT_EQ(Menu(1), running ? "Sticker Only|Region Off|Transparent Off"
+                                   : "Sticker Only|Region Off|~Transparent Off");
+        EXPECT_EQ(w.windowOpacity(), running ? 200 / 255.0 : 1.0);
+    }
     w.OnTick();
     EXPECT_EQ(w.Frame().size(), QSize(292, 253));
     EXPECT_EQ(w.Frame().pixel(0, 0) & 0xFFFFFF, 0xDCDDDDu) << "background 0xDDDDDC as RGB";
+}
+
+// Run again as test_app_screens, with the primary screen right of another: the window, the
+// splash and the thrown window keep to the usable area of the primary screen, origin included.
+TEST_F(MainWindowTest, EverythingKeepsToTheUsableAreaWithItsOrigin) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    if (area.topLeft().isNull())
+        GTEST_SKIP() << "the usable area starts at (0, 0) here";
+
+    QRect splash;
+    ModalWatcher watcher([&splash](QWidget* dialog) { splash = dialog->geometry(); });
+    MainWindow& w = Start();
+    const QPoint centre = area.topLeft() + QPoint(area.width() / 2, area.height() / 2);
+    EXPECT_EQ(splash, QRect(centre - QPoint(170, 65), QSize(340, 130)));
+    EXPECT_EQ(w.Placement().Rect(), QRect(centre - QPoint(150 - 4, 150 - 47), QSize(292, 253)));
+    w.OnCommand(Command::Demo);
+    ThrowToEachEdge(w);
 }
 
 TEST_F(MainWindowTest, TheHistoryDecidesTheCubeSize) {
@@ -73,7 +102,7 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     MainWindow& w = Start();
     ASSERT_TRUE(w.History()->Count() == 2 && w.Puzzle()->Colour(0) == 255u);
     // Home undoes the newest move; it is not saved.
-    w.OnKeyDown(Qt::Key_Home);
+    w.Input().OnKeyDown(Qt::Key_Home);
     Tick(w);
     QFile::remove("history.ini");
     QFile::remove("color.ini");

@@ -90,19 +90,38 @@ protected:
     // A left drag from the sticker point in `steps` moves of `step` pixels.
     static void LeftDrag(MainWindow& w, int step, int steps, bool release = true) {
         const QPoint from = StickerPoint();
-        w.OnLeftButtonDown(from.x(), from.y());
+        w.Input().OnLeftButtonDown(from.x(), from.y());
         for (int i = 1; i <= steps; ++i)
-            w.OnMouseMove(from.x() + i * step, from.y());
+            w.Input().OnMouseMove(from.x() + i * step, from.y());
         if (release)
-            w.OnLeftButtonUp();
+            w.Input().OnLeftButtonUp();
     }
     // A two-button drag from (100, 100) by (dx, dy).
     static void Throw(MainWindow& w, int dx, int dy) {
-        w.OnLeftButtonDown(100, 100);
-        w.OnRightButtonDown(100, 100);
-        w.OnMouseMove(100 + dx, 100 + dy);
-        w.OnLeftButtonUp();
-        w.OnRightButtonUp();
+        w.Input().OnLeftButtonDown(100, 100);
+        w.Input().OnRightButtonDown(100, 100);
+        w.Input().OnMouseMove(100 + dx, 100 + dy);
+        w.Input().OnLeftButtonUp();
+        w.Input().OnRightButtonUp();
+    }
+
+    // In demo mode, thrown towards each edge of the usable area, the window turns back with
+    // its centre on that edge.
+    static void ThrowToEachEdge(MainWindow& w) {
+        const QRect area = WindowPlacement::AvailableArea();
+        for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+            Throw(w, step.x(), step.y());
+            for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
+                w.OnTick();
+            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
+            const QRect r = w.Placement().Rect();
+            const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+            const QPoint edge = step.x() + step.y() < 0
+                                    ? area.topLeft()
+                                    : area.topLeft() + QPoint(area.width(), area.height());
+            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y())
+                << step.x() << ", " << step.y();
+        }
     }
 
     std::unique_ptr<MainWindow> window;

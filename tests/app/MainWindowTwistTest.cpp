@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     w.OnTick();
     // A sideways drag cut short by focus loss: let go, the ticks finish its turn about Y.
     LeftDrag(w, 5, 8, false);
-    w.OnFocusLost();
+    w.Input().OnFocusLost();
     Tick(w);
     ASSERT_EQ(w.History()->Count(), 1);
     EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
@@ -109,17 +109,26 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
         FaceColourTable expected = faceColours;
         const COLORREF picked = faceColours[side];
         expected[side] = c.result != 0 ? c.result : picked;
-        w.OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
+        w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
         EXPECT_EQ(ui.offered.back(), picked) << c.name;
         EXPECT_EQ(faceColours, expected) << c.name;
         EXPECT_EQ(ui.errors, c.errors) << c.name;
         EXPECT_EQ(stickers(faceColours[side]), 9) << c.name;
     }
     EXPECT_EQ(stickers(0x123456), 0);
+    // The tray menu changes the size while the chooser is open: the new cube gets the colour.
+    ui.answer = [&w](COLORREF) {
+        w.OnCommand(Command::TypeItemForSize(2));
+        return 0x222222;
+    };
+    w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
+    EXPECT_TRUE(w.Puzzle()->Size() == 2 && faceColours[side] == 0x222222u);
+    EXPECT_EQ(stickers(0x222222), 4);
+    faceColours[side] = 14540251;
     // The background: no chooser, no message.
     const size_t offered = ui.offered.size();
     ui.errors.clear();
-    w.OnLeftButtonDown(1, 1);
+    w.Input().OnLeftButtonDown(1, 1);
     EXPECT_TRUE(ui.offered.size() == offered && ui.errors.empty());
 
     w.OnCommand(Command::Exit);

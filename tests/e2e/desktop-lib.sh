@@ -1,6 +1,6 @@
 # A private desktop for running the built program: Xvfb on a free display, openbox as window
-# manager and trayer as notification area, plus helpers to find Mozai's window and read
-# pixels of the screen. Sourced by the end-to-end scripts; needs bash.
+# manager and trayer as notification area in a panel along the top, plus helpers to find Mozai's
+# window and read pixels of the screen. Sourced by the end-to-end scripts; needs bash.
 
 # Screen size and the root window's colour (Xvfb -wr: white), which shows wherever the shaped
 # window lets the desktop through.
@@ -36,27 +36,64 @@ desktop_start() {
     fi
     openbox >/dev/null 2>&1 &
     desktop_pids+=($!)
-    trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
-        >/dev/null 2>&1 &
-    desktop_pids+=($!)
-    # Both announce themselves: openbox on the root window; trayer shows its panel once its
-    # notification area is set up (a program started earlier would find no tray).
-    local panel
-    for i in $(seq 200); do
-        panel=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/{print $1}')
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && [ -n "$panel" ] &&
-            xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable && break
+    for i in $(seq 600); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
         sleep 0.05
     done
-    # Both must still run; a desktop without them would fail the checks for the wrong reason.
-    if ! kill -0 "${desktop_pids[1]}" 2>/dev/null || ! kill -0 "${desktop_pids[2]}" 2>/dev/null ||
-        [ -z "$panel" ]; then
-        echo "openbox or trayer did not start" >&2
+    if ! kill -0 "${desktop_pids[1]}" 2>/dev/null; then
+        echo "openbox did not start" >&2
+        desktop_stop
+        return 1
+    fi
+    if ! tray_start; then
+        echo "trayer did not start: $(xprop -root _NET_WORKAREA 2>&1)" >&2
         desktop_stop
         return 1
     fi
     sleep 0.3
     return 0
+}
+
+# Starts trayer in a 24-pixel panel along the top that windows keep clear of; $tray_pid is its
+# process. It shows its panel once its notification area is set up; the panel's strut is set
+# here, since trayer's own sometimes comes too early for the window manager. On a busy machine
+# trayer now and then never shows its panel: it is then started again, three times at most.
+tray_start() {
+    local attempt panel start
+    for attempt in 1 2 3; do
+        trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+            >/dev/null 2>&1 &
+        tray_pid=$!
+        desktop_pids+=($tray_pid)
+        panel=""
+        start=$SECONDS
+        while [ $((SECONDS - start)) -lt 10 ]; do
+            [ -z "$panel" ] && panel=$(xwininfo -root -tree 2>/dev/null |
+                awk '/"panel": \("panel" "trayer"\)/{print $1}')
+            if [ -n "$panel" ] && xwininfo -id "$panel" 2>/dev/null | grep -q IsViewable; then
+                xprop -id "$panel" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL \
+                    "0, 0, 24, 0, 0, 0, 0, 0, $((desktop_width - 120)), $((desktop_width - 1)), 0, 0"
+                xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 24,' && return 0
+            fi
+            sleep 0.05
+        done
+        kill "$tray_pid" 2>/dev/null
+        wait "$tray_pid" 2>/dev/null
+    done
+    return 1
+}
+
+tray_stop() {
+    kill "$tray_pid" 2>/dev/null
+    wait "$tray_pid" 2>/dev/null
+    while [ -n "$(xwininfo -root -tree 2>/dev/null | grep '"panel": ("panel" "trayer")')" ]; do
+        sleep 0.05
+    done
+}
+
+# The usable area of the screen, without the panel: "x y width height".
+work_area() {
+    xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g' | cut -d' ' -f1-4
 }
 
 desktop_stop() {
@@ -203,12 +240,34 @@ launch_mozai() {
     mozai_pid=$!
 }
 
-# Starts Mozai and waits for its main window ($win) and a few frames, so the shape follows the
-# cube.
+# Starts Mozai and waits for its main window ($win) to show the cube at its centre, the desktop
+# at its corner.
 start_mozai() {
+    local i wx wy ww wh
     launch_mozai
     win=$(mozai_window) || { echo "Mozai showed no window" >&2; cat "$work/mozai.log" >&2; exit 1; }
-    sleep 0.5
+    for i in $(seq 100); do
+        read -r wx wy ww wh <<<"$(window_rect "$win")"
+        screenshot "$work/started.png"
+        [ "$(pixel "$work/started.png" $((wx + 2)) $((wy + 2)))" = "$root_colour" ] &&
+            [ "$(pixel "$work/started.png" $((wx + ww / 2)) $((wy + wh / 2)))" != "$root_colour" ] &&
+            return 0
+    done
+    echo "Mozai's window shows no shaped cube" >&2
+    exit 1
+}
+
+# A checksum of the rectangle "x y w h" of the screen once it has stopped changing.
+settled_sum() {
+    local i previous current
+    for i in $(seq 50); do
+        screenshot "$work/settled.png"
+        current=$(area_sum "$work/settled.png" "$@")
+        [ "$current" = "${previous:-}" ] && break
+        previous=$current
+        sleep 0.1
+    done
+    echo "$current"
 }
 
 # Ends Mozai with SIGTERM; $status is its exit status.
@@ -220,13 +279,14 @@ stop_mozai() {
 }
 
 # The screen position of Mozai's tray icon, "x y", waiting up to 3 s for it to be embedded;
-# nothing, and the windows of that name shown, when there is none. Its window is named "mozai";
-# the main window is "Mozai".
+# nothing, and the windows of that name shown, when there is none. Its window is named "mozai"
+# (so is the banner, but that is larger); the main window is "Mozai".
 tray_icon_centre() {
     local i found
     for i in $(seq 30); do
         found=$(xwininfo -root -tree | awk '/"mozai": \("mozai" "mozai"\) +[0-9]+x[0-9]+/{
-            split($(NF - 1), s, "x"); split($NF, p, "+"); print p[2] + int(s[1] / 2), p[3] + int(s[2] / 2); exit}')
+            split($(NF - 1), s, "x"); split($NF, p, "+")
+            if (s[1] <= 64) { print p[2] + int(s[1] / 2), p[3] + int(s[2] / 2); exit } }')
         [ -n "$found" ] && { echo "$found"; return 0; }
         sleep 0.1
     done
@@ -234,21 +294,39 @@ tray_icon_centre() {
     return 1
 }
 
-# Whether a popup menu of Mozai (a window of its class other than $win, over 100 pixels each
-# way) shows within $1 tenths of a second (default 30).
+# Whether a popup menu of Mozai (a window of its class other than $win and the 340 x 130
+# banner, over 100 pixels each way) shows within $1 tenths of a second (default 30); its
+# rectangle is then $popup_rect.
 popup_shown() {
     local i id
     for i in $(seq "${1:-30}"); do
         for id in $(xdotool search --onlyvisible --classname mozai 2>/dev/null); do
             [ "$id" = "$win" ] && continue
-            read -r _ _ pw ph <<<"$(window_rect "$id")"
-            if [ "$pw" -gt 100 ] && [ "$ph" -gt 100 ]; then
+            popup_rect=$(window_rect "$id")
+            read -r _ _ pw ph <<<"$popup_rect"
+            if [ "$pw" -gt 100 ] && [ "$ph" -gt 100 ] && [ "$pw $ph" != "340 130" ]; then
                 return 0
             fi
         done
         sleep 0.1
     done
     return 1
+}
+
+# Whether the popup is gone within 3 s.
+popup_gone() {
+    local i
+    for i in $(seq 30); do
+        popup_shown 1 || return 0
+    done
+    return 1
+}
+
+# Whether a popup shows, and goes again on Escape.
+popup_opens_and_closes() {
+    popup_shown || return 1
+    xdotool key Escape
+    popup_gone || { echo "       the popup stays up"; return 1; }
 }
 
 # A left drag on the screen from ($1, $2) in $3 steps of $4 pixels to the right.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
-# by xdotool and judged by screenshots: the shaped window and clicks through it, a second start,
-# the wheel, the Enter key, the tray icon, and a twist that survives a quit by SIGTERM and a new
-# start.
+# by xdotool and judged by screenshots: the shaped window under the panel and clicks through it,
+# a second start, the wheel, the Enter key, moves by the window manager, the tray icon and the
+# Menu key, a twist that survives a quit by SIGTERM and a new start, a notification area that
+# starts after Mozai, and the window at twice the pixel density.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -23,11 +24,13 @@ wait_rect() {
     return 1
 }
 
-# --- First start: a solved cube in the shaped window at the centre --------------------------
+# --- First start: a solved cube in the shaped window at the centre of the usable area --------
 start_mozai
 read -r x y w h <<<"$(window_rect "$win")"
-check "borderless window of 292 x 253 where the 300 x 300 window was created" \
-    same "$x $y $w $h" "$(((desktop_width - 300) / 2 + 4)) $(((desktop_height - 300) / 2 + 47)) 292 253"
+read -r ax ay aw ah <<<"$(work_area)"
+check "the panel takes the top of the screen" same "$ax $ay" "0 24"
+check "borderless window of 292 x 253 where the 300 x 300 window was created, below the panel" \
+    same "$x $y $w $h" "$((ax + (aw - 300) / 2 + 4)) $((ay + (ah - 300) / 2 + 47)) 292 253"
 cx=$((x + w / 2))
 cy=$((y + h / 2))
 screenshot "$work/start.png"
@@ -79,6 +82,40 @@ xdotool windowfocus --sync "$win"
 xdotool key Return
 check "Enter again restores the borderless rectangle exactly" wait_rect "$x $y $w $h"
 
+# --- Moved by the window manager (Alt+drag), it still takes the wheel and its own drag -------
+xdotool mousemove $cx $cy keydown alt mousedown 1
+xdotool mousemove $((cx + 75)) $((cy + 40))
+xdotool mousemove $((cx + 150)) $((cy + 80)) mouseup 1 keyup alt
+check "Alt+drag moves the window" wait_rect "$((x + 150)) $((y + 80)) $w $h"
+x=$((x + 150)) y=$((y + 80)) cx=$((cx + 150)) cy=$((cy + 80))
+xdotool mousemove $cx $cy click 4
+check "after the move the wheel grows it around its new centre" \
+    wait_rect "$((x - 3)) $((y - 3)) $((w + 6)) $((h + 6))"
+xdotool click 5
+check "and shrinks it back" wait_rect "$x $y $w $h"
+xdotool mousemove $cx $cy mousedown 1 mousedown 3
+for step in 1 2 3 4; do
+    xdotool mousemove_relative -- -10 -5
+    sleep 0.03
+done
+xdotool mouseup 1 mouseup 3
+check "a two-button drag carries it from where it is now" \
+    wait_rect "$((x - 40)) $((y - 20)) $w $h"
+
+# --- The Menu key and Shift+F10 open the menu at the window's centre, with every entry live -
+read -r x y w h <<<"$(window_rect "$win")"
+for keys in Menu shift+F10; do
+    xdotool windowfocus --sync "$win"
+    xdotool key "$keys"
+    check "$keys opens the menu" popup_shown
+    read -r px py pw ph <<<"$popup_rect"
+    check "at the window's centre" same "$px $py" "$((x + w / 2)) $((y + h / 2))"
+    screenshot "$work/menu.png"
+    check "its labels are black" more_than "$(count_colour "$work/menu.png" "$px" "$py" "$pw" "$ph" "0,0,0")" 50
+    xdotool key Escape
+    check "Escape closes it" popup_gone
+done
+
 # --- The tray icon: a left click does nothing, a right click opens the menu -----------------
 read -r tx ty <<<"$(tray_icon_centre)"
 if [ -n "${tx:-}" ]; then
@@ -96,13 +133,10 @@ win=$(mozai_window)
 read -r x y w h <<<"$(window_rect "$win")"
 cx=$((x + w / 2))
 cy=$((y + h / 2))
-screenshot "$work/before.png"
-before=$(area_sum "$work/before.png" "$x" "$y" "$w" "$h")
+before=$(settled_sum "$x" "$y" "$w" "$h")
 # Start on the front face left of and below the centre, drag to the right.
 drag_across $((cx - 30)) $((cy + 25)) 16 8
-sleep 1
-screenshot "$work/twisted.png"
-twisted=$(area_sum "$work/twisted.png" "$x" "$y" "$w" "$h")
+twisted=$(settled_sum "$x" "$y" "$w" "$h")
 check "the drag turned a layer" differ "$twisted" "$before"
 
 stop_mozai
@@ -111,11 +145,38 @@ one_move() { [[ "$(tr '\r\n' 'RN' <history.ini)" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]
 check "history.ini holds the size and the one move" one_move
 saved=$(cat history.ini)
 
+# This time the notification area starts after Mozai.
+tray_stop
 start_mozai
-screenshot "$work/restarted.png"
-check "the next start shows the same cube" \
-    same "$(area_sum "$work/restarted.png" "$x" "$y" "$w" "$h")" "$twisted"
+read -r x y w h <<<"$(window_rect "$win")"
+check "the next start shows the same cube" same "$(settled_sum "$x" "$y" "$w" "$h")" "$twisted"
+tray_start
+read -r tx ty <<<"$(tray_icon_centre)"
+check "the tray icon appears when a notification area starts later" test -n "${tx:-}"
+if [ -n "${tx:-}" ]; then
+    xdotool mousemove "$tx" "$ty" click 3
+    check "and its right-click opens the menu" popup_opens_and_closes
+fi
 stop_mozai
 check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
+
+# --- Twice the pixel density: crisp, shaped to the cube, the same drag twists the same layer -
+rm history.ini
+QT_SCALE_FACTOR=2 start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+check "the window is twice as large" same "$w $h" "584 506"
+settled_sum "$x" "$y" "$w" "$h" >/dev/null
+/usr/bin/convert "$work/settled.png" -crop "${w}x${h}+${x}+${y}" +repage "$work/dense.png"
+/usr/bin/convert "$work/dense.png" -sample 50% -sample 200% "$work/coarse.png"
+dense_detail() { /usr/bin/compare -metric AE "$work/dense.png" "$work/coarse.png" null: 2>&1; }
+check "painted at device pixels, not a picture of half the size scaled up" \
+    more_than "$(dense_detail)" 500
+check "no background shows: the shape fits the cube" \
+    same "$(count_colour "$work/settled.png" "$x" "$y" "$w" "$h" "220,221,221")" 0
+check "the desktop shows at the corner" same "$(pixel "$work/settled.png" $((x + 4)) $((y + 4)))" "$root_colour"
+drag_across $((x + w / 2 - 60)) $((y + h / 2 + 50)) 16 16
+settled_sum "$x" "$y" "$w" "$h" >/dev/null
+stop_mozai
+check "the same drag at twice the size made the same move" same "$(cat history.ini)" "$saved"
 
 e2e_end

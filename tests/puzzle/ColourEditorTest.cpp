@@ -28,7 +28,8 @@ protected:
     void ShowError(const char* text) override { errors.emplace_back(text); }
     Outcome Edit(ScreenPoint pt, std::vector<COLORREF> more = {}) {
         answers.insert(answers.end(), more.begin(), more.end());
-        return editor.EditFaceColour(*camera, *puzzle, pt, *this);
+        return editor.EditFaceColour(
+            *camera, [this] { return puzzle.get(); }, pt, *this);
     }
     int Stickers(COLORREF colour) const {
         return std::count_if(puzzle->Faces().begin(), puzzle->Faces().end(),

@@ -1,4 +1,5 @@
 #include <QSet>
+#include <QTransform>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -57,6 +58,12 @@ TEST_F(FramePainterTest, FillsOutlinesInBlackDrawsLinesAndCutsTheWindowOnTheBack
     const auto blended = [&](int x, int y) { return !drawn.contains(frame.pixel(x, y)); };
     EXPECT_TRUE(PixelsWhere(frame, blended).isEmpty()); // no antialiasing
     EXPECT_TRUE(SamePixels(window.mask(), PixelsNot(frame, background)));
+    // At twice the density: device pixels, and a shape in window pixels that shows no background.
+    in.pixelRatio = 2;
+    painter.PaintFrame(in);
+    EXPECT_EQ(painter.Frame().size(), QSize(400, 400));
+    EXPECT_TRUE(SamePixels(QTransform::fromScale(2, 2).map(window.mask()),
+                           PixelsNot(painter.Frame(), background)));
 }
 
 TEST_F(FramePainterTest, FramesAreFreshAtTheClientSizeAndNeedACameraAndAWindow) {

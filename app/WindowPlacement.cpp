@@ -1,0 +1,101 @@
+#include "app/WindowPlacement.h"
+
+#include "app/ScreenEdges.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// More echoes than this outstanding means the window system dropped some.
+constexpr std::size_t maxPending = 64;
+
+template <typename T> void Remember(std::deque<T>& pending, const T& value) {
+    pending.push_back(value);
+    if (pending.size() > maxPending)
+        pending.pop_front();
+}
+
+// True when `value` is an echo still expected; it and every older echo are then consumed.
+template <typename T> bool ConsumeEcho(std::deque<T>& pending, const T& value) {
+    const auto found = std::find(pending.begin(), pending.end(), value);
+    if (found == pending.end())
+        return false;
+    pending.erase(pending.begin(), found + 1);
+    return true;
+}
+
+} // namespace
+
+QRect WindowPlacement::AvailableArea() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry();
+    return QRect(0, 0, 300, 300);
+}
+
+void WindowPlacement::ClampToScreen(int& x, int& y, int w, int h) {
+    ::ClampToScreen(x, y, w, h, AvailableArea());
+}
+
+QRect WindowPlacement::Centred(const QSize& size) {
+    const QRect area = AvailableArea();
+    return QRect(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2, size.width(), size.height());
+}
+
+QRect WindowPlacement::WindowRect() const {
+    return framed ? FramedFromGeometry(placement, metrics) : placement;
+}
+
+void WindowPlacement::Place(const QRect& geometry) {
+    placement = geometry;
+    Remember(pendingMoves, geometry.topLeft());
+    Remember(pendingSizes, geometry.size());
+    const bool wasPlacing = placing;
+    placing = true;
+    window.setGeometry(geometry);
+    placing = wasPlacing;
+}
+
+void WindowPlacement::PlaceWindowRect(const QRect& outer) {
+    Place(framed ? GeometryFromFramed(outer, metrics) : outer);
+}
+
+QRect WindowPlacement::MoveWindowTo(const QPoint& topLeft) {
+    const QRect outer = WindowRect();
+    int x = topLeft.x();
+    int y = topLeft.y();
+    ClampToScreen(x, y, outer.width(), outer.height());
+    const QRect moved(x, y, outer.width(), outer.height());
+    PlaceWindowRect(moved);
+    return moved;
+}
+
+bool WindowPlacement::ResizeBy(const QSize& clientSize, int step, int menuHeight, int minSize,
+                               int maxSize) {
+    const int w = clientSize.width() + step;
+    const int h = clientSize.height() + step;
+    if (w < minSize || w > maxSize || h < minSize || h > maxSize)
+        return false;
+    // The client's top-left on screen: below the menu bar, if one shows.
+    const QPoint origin = placement.topLeft() + QPoint(0, menuHeight);
+    PlaceWindowRect(QRect(origin.x() - step / 2, origin.y() - step / 2, w, h));
+    return true;
+}
+
+void WindowPlacement::Moved(const QPoint& topLeft) {
+    if (placing || !window.isVisible() || ConsumeEcho(pendingMoves, topLeft))
+        return;
+    placement.moveTopLeft(topLeft);
+    pendingMoves.clear();
+}
+
+void WindowPlacement::Resized(const QSize& size) {
+    if (placing || !window.isVisible() || ConsumeEcho(pendingSizes, size))
+        return;
+    placement.setSize(size);
+    pendingSizes.clear();
+}
