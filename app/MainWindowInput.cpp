@@ -129,7 +129,7 @@ void MainWindow::OnMouseMove(int x, int y) {
         const Vector3D horizontal = camera->GetRight() * (s * dx1);
         const Vector3D vertical = camera->GetUp() * (-s * dy1);
         if (puzzle)
-            puzzle->Drag(p, ray, horizontal, vertical);
+            puzzle->Drag(p, ray, horizontal, vertical, *camera);
     } else {
         const double dx2 = dx / viewPixelsPerRadian;
         const double dy2 = dy / viewPixelsPerRadian;
