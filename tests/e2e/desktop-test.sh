@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
 # by xdotool and judged by screenshots: the shaped window and clicks through it, a second start,
-# the wheel, the Enter key, the tray icon, and a twist that survives a quit by SIGTERM and a new
-# start.
+# the wheel, the Enter key, the tray icon, and twists by dragging that survive a quit by SIGTERM
+# and a new start.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -91,30 +91,32 @@ else
     check "the tray icon is in the notification area" false
 fi
 
-# --- A left drag across a sticker twists a layer; it survives SIGTERM and a restart ----------
+# --- Drags twist the layer under the pointer its way; the twists survive SIGTERM and a restart -
 win=$(mozai_window)
 read -r x y w h <<<"$(window_rect "$win")"
-cx=$((x + w / 2))
-cy=$((y + h / 2))
-screenshot "$work/before.png"
-before=$(area_sum "$work/before.png" "$x" "$y" "$w" "$h")
-# Start on the front face left of and below the centre, drag to the right.
-drag_across $((cx - 30)) $((cy + 25)) 16 8
-sleep 1
-screenshot "$work/twisted.png"
-twisted=$(area_sum "$work/twisted.png" "$x" "$y" "$w" "$h")
-check "the drag turned a layer" differ "$twisted" "$before"
+# The 300 x 300 client area the start view is drawn in; the shaped window is cut from it.
+ox=$((x - 4))
+oy=$((y - 47))
+before=$(settled_area_sum "" "$x" "$y" "$w" "$h")
+# Down the front face's left column from its middle sticker: the column turns about X, the
+# front going down (positive); then right along the right face's middle row from its front
+# sticker: the row turns about Y, the right face going right and back (positive).
+drag_by $((ox + 87)) $((oy + 161)) 0 5 30
+column=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
+check "the drag down the left column changed the picture" differ "$column" "$before"
+drag_by $((ox + 184)) $((oy + 174)) 5 0 30
+twisted=$(settled_area_sum "$column" "$x" "$y" "$w" "$h")
+check "the drag along the right face's middle row changed it again" differ "$twisted" "$column"
 
 stop_mozai
 check "SIGTERM ends Mozai with status 0" same "$status" 0
-one_move() { [[ "$(tr '\r\n' 'RN' <history.ini)" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]; }
-check "history.ini holds the size and the one move" one_move
+check "history.ini holds the column turned down, then the row turned right" \
+    same "$(history_text)" "3RN0 0 1RN1 1 1RN"
 saved=$(cat history.ini)
 
 start_mozai
-screenshot "$work/restarted.png"
 check "the next start shows the same cube" \
-    same "$(area_sum "$work/restarted.png" "$x" "$y" "$w" "$h")" "$twisted"
+    same "$(settled_area_sum "" "$x" "$y" "$w" "$h")" "$twisted"
 stop_mozai
 check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
 
