@@ -163,12 +163,6 @@ private:
     // Starts the animated step back or forward of one record; a record that does not fit the
     // cube is consumed without turning.
     void StepThrough(int axis, int layer, bool turnPositive, TwistKind kind);
-    // The unit screen direction in which a positive turn about axis moves point p; zero where
-    // it moves along the line of sight.
-    static Vector3D TwistDirection(const ScreenMotion& screen, const Vertex3D& p, int axis);
-    // How far p turned by angle about axis moves on the screen.
-    static Vector3D TwistChord(const ScreenMotion& screen, const Vertex3D& p, int axis,
-                               double angle);
 
     std::unique_ptr<CCube> cubies[maxSize][maxSize][maxSize];
     COLORREF colours[colourSlotCount] = {};

@@ -31,6 +31,65 @@ int NearestAxis(const Vector3D& n) {
     return a[0] >= a[1] && a[0] >= a[2] ? 0 : (a[1] >= a[2] ? 1 : 2);
 }
 
+// The unit screen direction in which a positive turn about axis moves point p; zero where it
+// moves along the line of sight.
+Vector3D TwistDirection(const ScreenMotion& screen, const Vertex3D& p, int axis) {
+    return screen.Direction(p, Cross(AxisByIndex(axis), ToVector(p)));
+}
+
+// How far p turned by angle about axis moves on the screen.
+Vector3D TwistChord(const ScreenMotion& screen, const Vertex3D& p, int axis, double angle) {
+    Vertex3D turned = p;
+    RotatePoint(CubieTurn(angle, axis).corners, turned);
+    return Vector3D(screen.At(p), screen.At(turned));
+}
+
+struct TwistChoice {
+    int axis = CMozai::axisCount;
+    double sign = 1;
+};
+
+// The twist a drag starts on the sticker centred at c of a face with unit normal n: none (axis
+// 3) unless n lies along an axis.
+TwistChoice ChooseTwist(const ScreenMotion& screen, const Vertex3D& c, const Vector3D& n,
+                        const Vector3D& pointer) {
+    const int normalAxis = NearestAxis(n);
+    if (normalAxis >= CMozai::axisCount) {
+        return {};
+    }
+    // The face's rows and columns as the user sees them: the pointer along one of the face's
+    // axes on the screen turns the layer about the other, so the sticker goes along with it.
+    // Seen almost edge-on, one of them is seen end-on and only the other one counts.
+    const int tangent[2] = {normalAxis == 0 ? 1 : 0, normalAxis == 2 ? 1 : 2};
+    Vector3D seen[2] = {screen.Velocity(c, AxisByIndex(tangent[0])),
+                        screen.Velocity(c, AxisByIndex(tangent[1]))};
+    const int better = seen[0].Length() > seen[1].Length() ? 0 : 1;
+    seen[0].Normalize();
+    seen[1].Normalize();
+    const double along[2] = {std::abs(Dot(pointer, seen[0])), std::abs(Dot(pointer, seen[1]))};
+    // Along the first axis turns about the second, the later axis on a tie.
+    int axis = along[0] >= along[1] ? tangent[1] : tangent[0];
+    if (screen.Facing(c, n) < std::sin(edgeOnAngle)) {
+        const double a = along[better];
+        axis = a * a * 2 > Dot(pointer, pointer) ? tangent[1 - better] : tangent[better];
+    }
+    // Each axis turns the way that moves the sticker farther along the pointer; an axis that
+    // cannot move it the pointer's way at all gives way to one that can.
+    double sign[CMozai::axisCount] = {};
+    double best[CMozai::axisCount] = {};
+    for (const int a : tangent) {
+        const double forth = Dot(pointer, TwistChord(screen, c, a, firstTurn));
+        const double back = Dot(pointer, TwistChord(screen, c, a, -firstTurn));
+        sign[a] = forth >= back ? 1 : -1;
+        best[a] = std::max(forth, back);
+    }
+    const int other = axis == tangent[0] ? tangent[1] : tangent[0];
+    if (best[axis] <= 0 && best[other] > 0) {
+        axis = other;
+    }
+    return {axis, sign[axis]};
+}
+
 } // namespace
 
 void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
@@ -89,46 +148,16 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     if (cubie == nullptr || !FindCell(pick.cubieId, cell)) {
         return false;
     }
-    const Vector3D n = cubie->FaceNormal(pick.faceIndex);
-    const int normalAxis = NearestAxis(n);
-    if (normalAxis >= axisCount) {
-        return false;
-    }
-    // The face's rows and columns as the user sees them: the pointer along one of the face's
-    // axes on the screen turns the layer about the other, so the sticker goes along with it.
-    // Seen almost edge-on, one of them is seen end-on and only the other one counts.
     CubeFace* face = cubie->Face(pick.faceIndex);
     const Vertex3D c = face->Centre();
-    const int tangent[2] = {normalAxis == 0 ? 1 : 0, normalAxis == 2 ? 1 : 2};
-    Vector3D seen[2] = {screen.Velocity(c, AxisByIndex(tangent[0])),
-                        screen.Velocity(c, AxisByIndex(tangent[1]))};
-    const int better = seen[0].Length() > seen[1].Length() ? 0 : 1;
-    seen[0].Normalize();
-    seen[1].Normalize();
-    const double along[2] = {std::abs(Dot(pointer, seen[0])), std::abs(Dot(pointer, seen[1]))};
-    // Along the first axis turns about the second, the later axis on a tie.
-    axis = along[0] >= along[1] ? tangent[1] : tangent[0];
-    if (screen.Facing(c, n) < std::sin(edgeOnAngle)) {
-        const double a = along[better];
-        axis = a * a * 2 > Dot(pointer, pointer) ? tangent[1 - better] : tangent[better];
+    const TwistChoice choice = ChooseTwist(screen, c, cubie->FaceNormal(pick.faceIndex), pointer);
+    if (choice.axis >= axisCount) {
+        return false;
     }
-    // Each axis turns the way that moves the sticker farther along the pointer; an axis that
-    // cannot move it the pointer's way at all gives way to one that can.
-    double sign[axisCount] = {};
-    double best[axisCount] = {};
-    for (const int a : tangent) {
-        const double forth = Dot(pointer, TwistChord(screen, c, a, firstTurn));
-        const double back = Dot(pointer, TwistChord(screen, c, a, -firstTurn));
-        sign[a] = forth >= back ? 1 : -1;
-        best[a] = std::max(forth, back);
-    }
-    const int other = axis == tangent[0] ? tangent[1] : tangent[0];
-    if (best[axis] <= 0 && best[other] > 0) {
-        axis = other;
-    }
+    axis = choice.axis;
     // The first movement turns by its whole length; later ones follow the sticker at the pace
     // it set.
-    angle = sign[axis] * pointer.Length();
+    angle = choice.sign * pointer.Length();
     const double cellAlong[axisCount] = {cell.x, cell.y, cell.z};
     layer = static_cast<int>(cellAlong[axis]);
     ActiveTwist& twist = BeginTwist(cubie, face, axis, layer, angle > 0, TwistKind::UserTwist);
@@ -136,16 +165,6 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     const double share = std::abs(Dot(pointer, TwistDirection(screen, c, axis)));
     twist.followGain = 1 / std::max(share / pointer.Length(), minFollowShare);
     return true;
-}
-
-Vector3D CMozai::TwistChord(const ScreenMotion& screen, const Vertex3D& p, int axis, double angle) {
-    Vertex3D turned = p;
-    RotatePoint(CubieTurn(angle, axis).corners, turned);
-    return Vector3D(screen.At(p), screen.At(turned));
-}
-
-Vector3D CMozai::TwistDirection(const ScreenMotion& screen, const Vertex3D& p, int axis) {
-    return screen.Direction(p, Cross(AxisByIndex(axis), ToVector(p)));
 }
 
 FacePick CMozai::Pick(const Vertex3D& origin, const Vector3D& direction) const {

@@ -1,6 +1,5 @@
 #include "PuzzleTestSupport.h"
 
-#include <array>
 #include <cstdio>
 
 namespace {
@@ -12,19 +11,12 @@ double TwistAngle(const CMozai& p) {
     return t != nullptr ? p.LayerAngle(t->axis, t->layer) : 0;
 }
 
-// p turned by angle about world axis 0, 1 or 2, and its window pixel unrounded.
-Vertex3D Turned(const Vertex3D& p, int axis, double angle) {
-    double r[3] = {p.x, p.y, p.z};
-    const int u = (axis + 1) % 3, v = (axis + 2) % 3;
-    const double ru = r[u], rv = r[v];
-    r[u] = ru * std::cos(angle) - rv * std::sin(angle);
-    r[v] = ru * std::sin(angle) + rv * std::cos(angle);
-    return {r[0], r[1], r[2]};
-}
-std::pair<double, double> ExactPixel(const Camera& camera, const Vertex3D& p) {
+// The window pixel of p turned by angle about world axis 0, 1 or 2, unrounded.
+std::pair<double, double> ExactPixel(const Camera& camera, Vertex3D p, int axis, double angle) {
+    RotatePoint(Quaternion(angle, AxisByIndex(axis)), p);
     const Matrix4D m = camera.GetScreen() * camera.GetProjection() * camera.GetView();
     auto row = [&](int r) {
-        return m.m[r][0] * p.x + m.m[r][1] * p.y + m.m[r][2] * p.z + m.m[r][3];
+        return Dot({m.m[r][0], m.m[r][1], m.m[r][2]}, ToVector(p)) + m.m[r][3];
     };
     return {row(0) / row(3), row(1) / row(3)};
 }
@@ -33,77 +25,70 @@ struct DragShares {
     int drags = 0, along = 0, wrongWay = 0, doneHeld = 0;
 };
 
+// Every visible sticker of every size in several views, dragged `length` pixels each way in
+// 5-pixel movements as the mouse handler drags, then let go. The first twist recorded is judged
+// by the sticker's first 5 degrees on the screen: along the pointer, or the wrong way (the other
+// way would have been along it, or the layer is not the grabbed one's), which faces seen within
+// 15 degrees of edge-on may take.
 class DragSweep : public WiredPuzzle {
 protected:
-    // Every visible sticker of every size in several views, dragged `length` pixels each way in
-    // 5-pixel movements as the mouse handler drags, then let go. The first twist recorded is
-    // judged by the sticker's first 5 degrees on the screen: along the pointer, or the wrong way
-    // (the other way would have been along it, or the layer is not the grabbed one's). Faces seen
-    // within 15 degrees of edge-on may turn the wrong way.
     DragShares Sweep(int length) {
         const double views[][2] = {{0, 0}, {-1.2, 0.9}, {0.9, -0.5}, {2.5, 0.3}, {-0.45, -0.25}};
-        const int directions[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         DragShares s;
         for (int n = 2; n <= 10; ++n) {
             for (const auto& view : views) {
                 camera = MakeStartUpCamera(n);
                 camera->Rotate(view[0], view[1]);
                 Restart(n);
-                for (int id = 0; id < n * n * n; ++id) {
-                    Vertex3D cell;
-                    puzzle->FindCell(id, cell);
-                    for (int face = 0; face < 6; ++face)
-                        if (Visible(id, face))
-                            for (const auto& dir : directions)
-                                SweepOne(s, length, id, face, {cell.x, cell.y, cell.z}, dir);
+                for (int sticker = 0; sticker < n * n * n * 6; ++sticker) {
+                    const int id = sticker / 6, face = sticker % 6;
+                    const Vertex3D c = puzzle->FindCubie(id)->Face(face)->Centre();
+                    const auto [o, d] = RayAt(*camera, camera->Project(c));
+                    if (puzzle->FindCubie(id)->Face(face)->colour != NoSticker &&
+                        puzzle->Pick(o, d) == FacePick{id, face})
+                        for (const ScreenPoint dir : {ScreenPoint{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                            DragOne(s, length, id, face, dir);
                 }
             }
         }
         return s;
     }
 
-    bool Visible(int id, int face) {
-        CubeFace& f = *puzzle->FindCubie(id)->Face(face);
-        const auto [o, d] = RayAt(*camera, camera->Project(f.Centre()));
-        return f.colour != NoSticker && puzzle->Pick(o, d) == FacePick{id, face};
-    }
-
-    void SweepOne(DragShares& s, int length, int id, int face, std::array<double, 3> cell,
-                  const int dir[2]) {
+    void DragOne(DragShares& s, int length, int id, int face, ScreenPoint dir) {
         const Vertex3D c = puzzle->FindCubie(id)->Face(face)->Centre();
         const Vector3D normal = puzzle->FindCubie(id)->FaceNormal(face);
-        Vector3D toEye(c, camera->GetPosition());
-        toEye.Normalize();
+        Vertex3D cell;
+        puzzle->FindCell(id, cell);
         const ScreenPoint from = camera->Project(c);
-        ++s.drags;
         std::vector<MoveRecord> moves;
         auto note = [&] {
             if (history.Count() > static_cast<int>(moves.size()))
                 moves.push_back(*history.Newest());
         };
         puzzle->SetHold(true);
-        for (int step = 0; step < length && moves.empty(); step += 5) {
-            Drag({from.x + dir[0] * step, from.y + dir[1] * step}, dir[0] * 5, dir[1] * 5);
-            note();
-        }
+        for (int step = 0; step < length && moves.empty(); step += 5, note())
+            Drag({from.x + dir.x * step, from.y + dir.y * step}, dir.x * 5, dir.y * 5);
         s.doneHeld += !moves.empty();
         puzzle->SetHold(false);
         TickUntilIdle(*puzzle);
         note();
+        ++s.drags;
         if (moves.empty())
             return;
         const MoveRecord first = moves.front();
-        const auto p0 = ExactPixel(*camera, c);
-        auto along = [&](double angle) {
-            const auto p1 = ExactPixel(*camera, Turned(c, first.axis, angle));
-            return (p1.first - p0.first) * dir[0] + (p1.second - p0.second) * dir[1];
+        const auto p0 = ExactPixel(*camera, c, 0, 0);
+        auto along = [&](bool positive) {
+            const auto p1 = ExactPixel(*camera, c, first.axis, positive ? Rad5 : -Rad5);
+            return (p1.first - p0.first) * dir.x + (p1.second - p0.second) * dir.y;
         };
+        const double cellAlong[3] = {cell.x, cell.y, cell.z};
         const bool layer = std::abs(Dot(AxisByIndex(first.axis), normal)) < 0.5 &&
-                           first.layer == static_cast<int>(cell[first.axis]);
-        const double turned = along(first.positive ? Rad5 : -Rad5);
-        s.along += layer && turned > 0;
+                           first.layer == static_cast<int>(cellAlong[first.axis]);
+        s.along += layer && along(first.positive) > 0;
+        Vector3D toEye(c, camera->GetPosition());
+        toEye.Normalize();
         s.wrongWay += Dot(normal, toEye) > std::sin(Rad15) &&
-                      (!layer || (turned <= 0 && along(first.positive ? -Rad5 : Rad5) > 0));
+                      (!layer || (along(first.positive) <= 0 && along(!first.positive) > 0));
         for (auto m = moves.rbegin(); m != moves.rend(); ++m)
             QuarterTurn(*puzzle, m->axis, m->layer, !m->positive);
         history.Clear();
@@ -119,9 +104,7 @@ TEST_F(DragSweep, EveryDragTurnsTheGrabbedStickerThePointersWay) {
                     "while held\n",
                     length, s.drags, 100.0 * s.along / s.drags, s.wrongWay,
                     100.0 * s.doneHeld / s.drags);
-        EXPECT_GT(s.drags, 18000);
-        EXPECT_GE(s.along, 0.995 * s.drags) << length;
-        EXPECT_EQ(s.wrongWay, 0) << length;
+        EXPECT_TRUE(s.drags > 18000 && s.along >= 0.995 * s.drags && s.wrongWay == 0) << length;
         EXPECT_TRUE(length < 300 || s.doneHeld == s.drags);
     }
 }
@@ -129,21 +112,19 @@ TEST_F(DragSweep, EveryDragTurnsTheGrabbedStickerThePointersWay) {
 // In the start view, each front sticker's first movement of 12 pixels turns its row about Y
 // when horizontal and its column about X when vertical, by 0.2 radians, the sticker following.
 TEST_F(StartUpView, AFirstMovementTurnsTheGrabbedRowOrColumnByItsLength) {
-    const int moves[4][2] = {{12, 0}, {-12, 0}, {0, 12}, {0, -12}};
     for (int c = 0; c < 9 * 4; ++c) {
-        const int i = c / 12, j = c / 4 % 3, *move = moves[c % 4];
+        const int i = c / 12, j = c / 4 % 3, dx = c % 4 < 2 ? 12 - c % 2 * 24 : 0,
+                  dy = c % 4 < 2 ? 0 : 12 - c % 2 * 24;
         Restart();
         CubeFace& face = *puzzle->Cubie(i, j, 2)->Face(4);
         const ScreenPoint from = FrontPixel(i, j);
-        Drag(from, move[0], move[1]);
-        const ActiveTwist* twist = puzzle->CurrentTwist();
-        ASSERT_NE(twist, nullptr);
-        EXPECT_TRUE(twist->face == &face && twist->kind == TwistKind::UserTwist);
-        EXPECT_TRUE(twist->axis == (move[0] != 0 ? 1 : 0) && twist->layer == (move[0] ? j : i));
-        EXPECT_NEAR(std::abs(TwistAngle(*puzzle)), 0.2, 1e-12);
-        EXPECT_EQ(twist->positive, TwistAngle(*puzzle) > 0);
+        Drag(from, dx, dy);
+        const ActiveTwist* t = puzzle->CurrentTwist();
+        ASSERT_TRUE(t != nullptr && t->face == &face && t->kind == TwistKind::UserTwist);
+        EXPECT_TRUE(t->axis == (dx != 0 ? 1 : 0) && t->layer == (dx != 0 ? j : i));
+        EXPECT_NEAR(TwistAngle(*puzzle), t->positive ? 0.2 : -0.2, 1e-12);
         const ScreenPoint to = camera->Project(face.Centre());
-        EXPECT_GT((to.x - from.x) * move[0] + (to.y - from.y) * move[1], 0) << c;
+        EXPECT_GT((to.x - from.x) * dx + (to.y - from.y) * dy, 0) << c;
     }
 }
 
