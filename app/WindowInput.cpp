@@ -141,7 +141,7 @@ void WindowInput::OnMouseMove(int x, int y) {
         const Vector3D horizontal = camera->GetRight() * (s * dx1);
         const Vector3D vertical = camera->GetUp() * (-s * dy1);
         if (CMozai* puzzle = window.Puzzle())
-            puzzle->Drag(p, ray, horizontal, vertical);
+            puzzle->Drag(p, ray, horizontal, vertical, *camera);
     } else {
         const double dx2 = dx / MainWindow::viewPixelsPerRadian;
         const double dy2 = dy / MainWindow::viewPixelsPerRadian;

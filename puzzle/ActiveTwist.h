@@ -1,5 +1,7 @@
 #pragma once
 
+#include "math3d/Vector3D.h"
+
 #include <cstdint>
 
 class CCube;
@@ -19,6 +21,10 @@ struct ActiveTwist {
     // face 0, placeholders only.
     CCube* cubie = nullptr;
     CubeFace* face = nullptr;
+    // A drag twist's first movement on the screen, as a unit vector turned to the way that
+    // turns the layer positively, and the pace at which the layer follows the grabbed sticker.
+    Vector3D onward;
+    double followGain = 1;
     int axis = 0;
     int layer = 0;
     // The direction in which the animation moves the layer.

@@ -20,6 +20,7 @@
 
 class MoveHistory;
 class RenderObject;
+class ScreenMotion;
 
 // The whole N x N x N puzzle: which cubie sits in which grid cell, the layer twists and their
 // animation, the shuffle, the solved check and the stepping through the recorded moves.
@@ -96,14 +97,16 @@ public:
     bool IsSolved();
 
     // Picking and drag-to-twist. A drag movement is a pick ray (origin on the near plane under
-    // the previous pointer position, direction from the eye through it) and the world-space drag
-    // vectors h and v, whose summed length is the angle in radians.
+    // the previous pointer position, direction from the eye through it) and the drag vectors h
+    // and v along the view's right and up axes, whose summed length is the pointer's motion in
+    // radians.
     void Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
-              const Vector3D& v);
-    // Continues the active twist, or picks a face and starts a drag twist about the world axis
-    // that moves it most nearly along d. False when nothing is to turn; layer is preset to 0.
+              const Vector3D& v, const RenderObject& view);
+    // Continues the active twist by the pointer's motion along the way the grabbed sticker moves
+    // on the screen, or picks a face and starts a drag twist about the axis that moves the
+    // sticker most nearly along the pointer. False when nothing is to turn; layer is preset to 0.
     bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
-                     int& axis, int& layer, double& angle);
+                     const ScreenMotion& screen, int& axis, int& layer, double& angle);
     // The first front-facing face hit, walking the drawing order from the near end; (cubieCount,
     // 6) when none is.
     FacePick Pick(const Vertex3D& origin, const Vector3D& direction) const;

@@ -2,7 +2,10 @@
 
 #include "math3d/Angles.h"
 #include "math3d/Geometry.h"
+#include "puzzle/CubieTurn.h"
+#include "puzzle/ScreenMotion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -10,18 +13,87 @@ namespace {
 // Determinants this close to 0 mean a ray parallel to the triangle's plane.
 constexpr double parallelEpsilon = 0.001;
 
-// Unit outward normal from the face's current corners, as CCube::FaceNormal computes it.
-Vector3D UnitNormal(const CubeFace& face) {
-    Vector3D n = Cross(Vector3D(*face.corner[0], *face.corner[1]),
-                       Vector3D(*face.corner[0], *face.corner[2]));
-    n.Normalize();
-    return n;
+// A twist follows the sticker while this share of the pointer's motion goes its way.
+constexpr double followShare = 0.3;
+// A first movement far off the sticker's way speeds the following up to twice.
+constexpr double minFollowShare = 0.5;
+// Faces seen at less than this from edge-on choose the twist by the cube's axes on the screen.
+constexpr double edgeOnAngle = Rad10;
+// The start of a turn that decides a drag's twist: what its first few pixels show.
+constexpr double firstTurn = Rad5;
+
+// 0, 1 or 2 for the world axis nearest to unit vector n; 3 for the zero vector.
+int NearestAxis(const Vector3D& n) {
+    const double a[3] = {std::abs(n.x), std::abs(n.y), std::abs(n.z)};
+    if (a[0] < 0.5 && a[1] < 0.5 && a[2] < 0.5) {
+        return 3;
+    }
+    return a[0] >= a[1] && a[0] >= a[2] ? 0 : (a[1] >= a[2] ? 1 : 2);
+}
+
+// The unit screen direction in which a positive turn about axis moves point p; zero where it
+// moves along the line of sight.
+Vector3D TwistDirection(const ScreenMotion& screen, const Vertex3D& p, int axis) {
+    return screen.Direction(p, Cross(AxisByIndex(axis), ToVector(p)));
+}
+
+// How far p turned by angle about axis moves on the screen.
+Vector3D TwistChord(const ScreenMotion& screen, const Vertex3D& p, int axis, double angle) {
+    Vertex3D turned = p;
+    RotatePoint(CubieTurn(angle, axis).corners, turned);
+    return Vector3D(screen.At(p), screen.At(turned));
+}
+
+struct TwistChoice {
+    int axis = CMozai::axisCount;
+    double sign = 1;
+};
+
+// The twist a drag starts on the sticker centred at c of a face with unit normal n: none (axis
+// 3) unless n lies along an axis.
+TwistChoice ChooseTwist(const ScreenMotion& screen, const Vertex3D& c, const Vector3D& n,
+                        const Vector3D& pointer) {
+    const int normalAxis = NearestAxis(n);
+    if (normalAxis >= CMozai::axisCount) {
+        return {};
+    }
+    // The face's rows and columns as the user sees them: the pointer along one of the face's
+    // axes on the screen turns the layer about the other, so the sticker goes along with it.
+    // Seen almost edge-on, one of them is seen end-on and only the other one counts.
+    const int tangent[2] = {normalAxis == 0 ? 1 : 0, normalAxis == 2 ? 1 : 2};
+    Vector3D seen[2] = {screen.Velocity(c, AxisByIndex(tangent[0])),
+                        screen.Velocity(c, AxisByIndex(tangent[1]))};
+    const int better = seen[0].Length() > seen[1].Length() ? 0 : 1;
+    seen[0].Normalize();
+    seen[1].Normalize();
+    const double along[2] = {std::abs(Dot(pointer, seen[0])), std::abs(Dot(pointer, seen[1]))};
+    // Along the first axis turns about the second, the later axis on a tie.
+    int axis = along[0] >= along[1] ? tangent[1] : tangent[0];
+    if (screen.Facing(c, n) < std::sin(edgeOnAngle)) {
+        const double a = along[better];
+        axis = a * a * 2 > Dot(pointer, pointer) ? tangent[1 - better] : tangent[better];
+    }
+    // Each axis turns the way that moves the sticker farther along the pointer; an axis that
+    // cannot move it the pointer's way at all gives way to one that can.
+    double sign[CMozai::axisCount] = {};
+    double best[CMozai::axisCount] = {};
+    for (const int a : tangent) {
+        const double forth = Dot(pointer, TwistChord(screen, c, a, firstTurn));
+        const double back = Dot(pointer, TwistChord(screen, c, a, -firstTurn));
+        sign[a] = forth >= back ? 1 : -1;
+        best[a] = std::max(forth, back);
+    }
+    const int other = axis == tangent[0] ? tangent[1] : tangent[0];
+    if (best[axis] <= 0 && best[other] > 0) {
+        axis = other;
+    }
+    return {axis, sign[axis]};
 }
 
 } // namespace
 
 void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
-                  const Vector3D& v) {
+                  const Vector3D& v, const RenderObject& view) {
     if (shuffleRemaining > 0) {
         return;
     }
@@ -31,7 +103,7 @@ void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vecto
     int axis = 0;
     int layer = 0;
     double angle = 0;
-    if (!DecideTwist(origin, direction, h + v, axis, layer, angle)) {
+    if (!DecideTwist(origin, direction, h + v, ScreenMotion(view), axis, layer, angle)) {
         return;
     }
     TurnLayer(axis, layer, angle);
@@ -43,24 +115,26 @@ void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vecto
 }
 
 bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
-                         int& axis, int& layer, double& angle) {
-    angle = d.Length();
-    if (!(angle > 0)) { // also a drag vector that is not a number
+                         const ScreenMotion& screen, int& axis, int& layer, double& angle) {
+    const Vector3D pointer = screen.Pointer(d);
+    if (!(pointer.Length() > 0)) { // also a drag vector that is not a number
         return false;
     }
     if (activeTwist) {
         axis = activeTwist->axis;
         layer = activeTwist->layer;
-        const Vector3D n =
-            activeTwist->face != nullptr ? UnitNormal(*activeTwist->face) : Vector3D();
-        if (n.Length() == 0) {
+        if (activeTwist->face == nullptr) {
             return false;
         }
-        Vector3D t = Cross(n, d);
-        t.Normalize();
-        if (Dot(t, AxisByIndex(axis)) < 0) {
-            angle = -angle;
-        }
+        // The sticker follows the pointer while it can, at the pace the first movement set; where
+        // it moves across or against the pointer on the screen (round the cube's outline), the
+        // layer goes on by the pointer's progress the way the drag began.
+        const ActiveTwist& t = *activeTwist;
+        const double now =
+            Dot(pointer, TwistDirection(screen, t.face->Centre(), axis)) * t.followGain;
+        const double onward = Dot(pointer, t.onward);
+        const bool follows = now * onward > 0 && std::abs(now) >= followShare * pointer.Length();
+        angle = follows ? now : onward;
         activeTwist->positive = angle > 0;
         return true;
     }
@@ -74,44 +148,22 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     if (cubie == nullptr || !FindCell(pick.cubieId, cell)) {
         return false;
     }
-    const Vector3D n = cubie->FaceNormal(pick.faceIndex);
-    if (n.Length() == 0) {
+    CubeFace* face = cubie->Face(pick.faceIndex);
+    const Vertex3D c = face->Centre();
+    const TwistChoice choice = ChooseTwist(screen, c, cubie->FaceNormal(pick.faceIndex), pointer);
+    if (choice.axis >= axisCount) {
         return false;
     }
-    // A positive turn about n x d moves the grabbed face along d, so the sticker follows the
-    // pointer; the world axis closest to it is turned, the later one on a tie.
-    Vector3D t = Cross(n, d);
-    t.Normalize();
-    const double ax = std::abs(Dot(t, AxisX));
-    const double ay = std::abs(Dot(t, AxisY));
-    const double az = std::abs(Dot(t, AxisZ));
-    double m = ax;
-    if (ay > m) {
-        m = ay;
-    }
-    if (az > m) {
-        m = az;
-    }
-    Vector3D chosen;
-    if (ax == m) {
-        chosen = AxisX;
-    }
-    if (ay == m) {
-        chosen = AxisY;
-    }
-    if (az == m) {
-        chosen = AxisZ;
-    }
-    if (Dot(t, chosen) < 0) {
-        angle = -angle;
-    }
-    axis = AxisIndex(chosen);
-    if (axis >= axisCount) {
-        return false;
-    }
-    const double along[axisCount] = {cell.x, cell.y, cell.z};
-    layer = static_cast<int>(along[axis]);
-    BeginTwist(cubie, cubie->Face(pick.faceIndex), axis, layer, angle > 0, TwistKind::UserTwist);
+    axis = choice.axis;
+    // The first movement turns by its whole length; later ones follow the sticker at the pace
+    // it set.
+    angle = choice.sign * pointer.Length();
+    const double cellAlong[axisCount] = {cell.x, cell.y, cell.z};
+    layer = static_cast<int>(cellAlong[axis]);
+    ActiveTwist& twist = BeginTwist(cubie, face, axis, layer, angle > 0, TwistKind::UserTwist);
+    twist.onward = pointer * (1 / angle);
+    const double share = std::abs(Dot(pointer, TwistDirection(screen, c, axis)));
+    twist.followGain = 1 / std::max(share / pointer.Length(), minFollowShare);
     return true;
 }
 

@@ -87,12 +87,12 @@ protected:
     // A point on the front face, left of and below the centre. Dragged sideways, its layer
     // turns a full quarter before the face would point along the drag.
     static QPoint StickerPoint() { return appSettings.clientRect.center() + QPoint(-30, 25); }
-    // A left drag from the sticker point in `steps` moves of `step` pixels.
-    static void LeftDrag(MainWindow& w, int step, int steps, bool release = true) {
+    // A left drag from the sticker point in `steps` moves by `step`.
+    static void LeftDrag(MainWindow& w, QPoint step, int steps, bool release = true) {
         const QPoint from = StickerPoint();
         w.Input().OnLeftButtonDown(from.x(), from.y());
         for (int i = 1; i <= steps; ++i)
-            w.Input().OnMouseMove(from.x() + i * step, from.y());
+            w.Input().OnMouseMove(from.x() + i * step.x(), from.y() + i * step.y());
         if (release)
             w.Input().OnLeftButtonUp();
     }

@@ -22,14 +22,16 @@ struct PaintCounter : QObject {
 TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
-    // A sideways drag cut short by focus loss: let go, the ticks finish its turn about Y.
-    LeftDrag(w, 5, 8, false);
+    // A downward drag cut short by focus loss: let go, the ticks finish its column's turn
+    // about X that moves the front down.
+    LeftDrag(w, {0, 5}, 8, false);
     w.Input().OnFocusLost();
     Tick(w);
     ASSERT_EQ(w.History()->Count(), 1);
-    EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
+    const MoveRecord down = *w.History()->Newest();
+    EXPECT_TRUE(down.axis == 0 && down.positive && w.Puzzle()->CurrentTwist() == nullptr);
     // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
-    LeftDrag(w, -5, 12);
+    LeftDrag(w, {0, -5}, 12);
     PaintCounter paints;
     w.View()->installEventFilter(&paints);
     QString menuDuring;
@@ -82,7 +84,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
     // Space turns the mode on; a left drag then only edits and twists nothing.
     QTest::keyClick(w.View(), Qt::Key_Space);
     ui.answer = [](COLORREF) { return 0x123456; };
-    LeftDrag(w, 5, 24);
+    LeftDrag(w, {5, 0}, 24);
     Tick(w);
     EXPECT_EQ(w.History()->Count(), 0);
     // The sticker point lies on the +Z side, slot 5.

@@ -259,15 +259,7 @@ start_mozai() {
 
 # A checksum of the rectangle "x y w h" of the screen once it has stopped changing.
 settled_sum() {
-    local i previous current
-    for i in $(seq 50); do
-        screenshot "$work/settled.png"
-        current=$(area_sum "$work/settled.png" "$@")
-        [ "$current" = "${previous:-}" ] && break
-        previous=$current
-        sleep 0.1
-    done
-    echo "$current"
+    settled_area_sum "" "$@"
 }
 
 # Ends Mozai with SIGTERM; $status is its exit status.
@@ -329,13 +321,32 @@ popup_opens_and_closes() {
     popup_gone || { echo "       the popup stays up"; return 1; }
 }
 
-# A left drag on the screen from ($1, $2) in $3 steps of $4 pixels to the right.
-drag_across() {
+# A left drag on the screen from ($1, $2) in $5 steps of ($3, $4) pixels.
+drag_by() {
     local step
     xdotool mousemove "$1" "$2" mousedown 1
-    for step in $(seq 1 "$3"); do
-        xdotool mousemove $(($1 + $4 * step)) "$2"
+    for step in $(seq 1 "$5"); do
+        xdotool mousemove $(($1 + $3 * step)) $(($2 + $4 * step))
         sleep 0.03
     done
     xdotool mouseup 1
+}
+
+# The checksum of the screen rectangle "$2 $3 $4 $5" once it differs from $1 and two
+# screenshots in a row agree (up to 10 s): what a drag or an animation left on the screen.
+settled_area_sum() {
+    local i last="" sum
+    for i in $(seq 50); do
+        screenshot "$work/settled.png"
+        sum=$(area_sum "$work/settled.png" "$2" "$3" "$4" "$5")
+        [ "$sum" != "$1" ] && [ "$sum" = "$last" ] && break
+        last=$sum
+        sleep 0.2
+    done
+    echo "$sum"
+}
+
+# history.ini with its line ends shown as R and N.
+history_text() {
+    [ -f history.ini ] && tr '\r\n' 'RN' <history.ini
 }

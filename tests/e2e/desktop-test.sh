@@ -2,8 +2,8 @@
 # End-to-end checks of the built program on a private desktop (Xvfb, openbox, trayer), driven
 # by xdotool and judged by screenshots: the shaped window under the panel and clicks through it,
 # a second start, the wheel, the Enter key, moves by the window manager, the tray icon and the
-# Menu key, a twist that survives a quit by SIGTERM and a new start, a notification area that
-# starts after Mozai, and the window at twice the pixel density.
+# Menu key, twists by dragging that survive a quit by SIGTERM and a new start, a notification
+# area that starts after Mozai, and the window at twice the pixel density.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -128,21 +128,27 @@ else
     check "the tray icon is in the notification area" false
 fi
 
-# --- A left drag across a sticker twists a layer; it survives SIGTERM and a restart ----------
+# --- Drags twist the layer under the pointer its way; the twists survive SIGTERM and a restart -
 win=$(mozai_window)
 read -r x y w h <<<"$(window_rect "$win")"
-cx=$((x + w / 2))
-cy=$((y + h / 2))
-before=$(settled_sum "$x" "$y" "$w" "$h")
-# Start on the front face left of and below the centre, drag to the right.
-drag_across $((cx - 30)) $((cy + 25)) 16 8
-twisted=$(settled_sum "$x" "$y" "$w" "$h")
-check "the drag turned a layer" differ "$twisted" "$before"
+# The 300 x 300 client area the start view is drawn in; the shaped window is cut from it.
+ox=$((x - 4))
+oy=$((y - 47))
+before=$(settled_area_sum "" "$x" "$y" "$w" "$h")
+# Down the front face's left column from its middle sticker: the column turns about X, the
+# front going down (positive); then right along the right face's middle row from its front
+# sticker: the row turns about Y, the right face going right and back (positive).
+drag_by $((ox + 87)) $((oy + 161)) 0 5 30
+column=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
+check "the drag down the left column changed the picture" differ "$column" "$before"
+drag_by $((ox + 184)) $((oy + 174)) 5 0 30
+twisted=$(settled_area_sum "$column" "$x" "$y" "$w" "$h")
+check "the drag along the right face's middle row changed it again" differ "$twisted" "$column"
 
 stop_mozai
 check "SIGTERM ends Mozai with status 0" same "$status" 0
-one_move() { [[ "$(tr '\r\n' 'RN' <history.ini)" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]; }
-check "history.ini holds the size and the one move" one_move
+check "history.ini holds the column turned down, then the row turned right" \
+    same "$(history_text)" "3RN0 0 1RN1 1 1RN"
 saved=$(cat history.ini)
 
 # This time the notification area starts after Mozai.
@@ -174,9 +180,15 @@ check "painted at device pixels, not a picture of half the size scaled up" \
 check "no background shows: the shape fits the cube" \
     same "$(count_colour "$work/settled.png" "$x" "$y" "$w" "$h" "220,221,221")" 0
 check "the desktop shows at the corner" same "$(pixel "$work/settled.png" $((x + 4)) $((y + 4)))" "$root_colour"
-drag_across $((x + w / 2 - 60)) $((y + h / 2 + 50)) 16 16
-settled_sum "$x" "$y" "$w" "$h" >/dev/null
+# The same two drags in device pixels, from the client origin at twice the frame offsets.
+ox=$((x - 8))
+oy=$((y - 94))
+before=$(settled_sum "$x" "$y" "$w" "$h")
+drag_by $((ox + 174)) $((oy + 322)) 0 10 30
+column=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
+drag_by $((ox + 368)) $((oy + 348)) 10 0 30
+settled_area_sum "$column" "$x" "$y" "$w" "$h" >/dev/null
 stop_mozai
-check "the same drag at twice the size made the same move" same "$(cat history.ini)" "$saved"
+check "the same drags at twice the size made the same moves" same "$(cat history.ini)" "$saved"
 
 e2e_end

@@ -50,9 +50,11 @@ cy=$((y + h / 2))
 
 # --- A twist and a drag back two thirds of the way solve the cube: the banner comes up ------
 read -r tx ty <<<"$(tray_icon_centre)"
-drag_across $((cx - 30)) $((cy + 25)) 16 8
-settled_sum "$x" "$y" "$w" "$h" >/dev/null
-drag_across $((cx - 30)) $((cy + 25)) 8 -8
+# The bottom row turns right, finished after the release, then most of the way back.
+before=$(settled_area_sum "" "$x" "$y" "$w" "$h")
+drag_by $((cx - 30)) $((cy + 25)) 8 0 10
+settled_area_sum "$before" "$x" "$y" "$w" "$h" >/dev/null
+drag_by $((cx - 30)) $((cy + 25)) -8 0 8
 # Yellow letters of the banner in its box.
 letters() { count_colour "$1" $bx $by 340 130 "255,240,0"; }
 banner_up() {

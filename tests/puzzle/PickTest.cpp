@@ -1,5 +1,7 @@
 #include "PuzzleTestSupport.h"
 
+#include <cstdio>
+
 namespace {
 
 using StartUpView = WiredPuzzle;
@@ -7,6 +9,113 @@ using StartUpView = WiredPuzzle;
 double TwistAngle(const CMozai& p) {
     const ActiveTwist* t = p.CurrentTwist();
     return t != nullptr ? p.LayerAngle(t->axis, t->layer) : 0;
+}
+
+// The window pixel of p turned by angle about world axis 0, 1 or 2, unrounded.
+std::pair<double, double> ExactPixel(const Camera& camera, Vertex3D p, int axis, double angle) {
+    RotatePoint(Quaternion(angle, AxisByIndex(axis)), p);
+    const Matrix4D m = camera.GetScreen() * camera.GetProjection() * camera.GetView();
+    auto row = [&](int r) {
+        return Dot({m.m[r][0], m.m[r][1], m.m[r][2]}, ToVector(p)) + m.m[r][3];
+    };
+    return {row(0) / row(3), row(1) / row(3)};
+}
+
+struct DragShares {
+    int drags = 0, along = 0, wrongWay = 0, doneHeld = 0, firstOff = 0;
+};
+
+// Every visible sticker of every size in several views, dragged `length` pixels each way in
+// 5-pixel movements as the mouse handler drags, then let go. The first movement turns the grabbed
+// sticker's layer by its length in radians (60 pixels a radian). The first twist recorded is judged
+// by the sticker's first 5 degrees on the screen: along the pointer, or the wrong way (the other
+// way would have been along it, or the layer is not the grabbed one's), which faces seen within
+// 15 degrees of edge-on may take.
+class DragSweep : public WiredPuzzle {
+protected:
+    DragShares Sweep(int length, int viewCount) {
+        const double views[][2] = {{0, 0}, {-1.2, 0.9}, {0.9, -0.5}, {2.5, 0.3}, {-0.45, -0.25}};
+        DragShares s;
+        for (int n = 2; n <= 10; ++n) {
+            for (int v = 0; v < viewCount; ++v) {
+                const auto& view = views[v];
+                camera = MakeStartUpCamera(n);
+                camera->Rotate(view[0], view[1]);
+                Restart(n);
+                for (int sticker = 0; sticker < n * n * n * 6; ++sticker) {
+                    const int id = sticker / 6, face = sticker % 6;
+                    const Vertex3D c = puzzle->FindCubie(id)->Face(face)->Centre();
+                    const auto [o, d] = RayAt(*camera, camera->Project(c));
+                    if (puzzle->FindCubie(id)->Face(face)->colour != NoSticker &&
+                        puzzle->Pick(o, d) == FacePick{id, face})
+                        for (const ScreenPoint dir : {ScreenPoint{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                            DragOne(s, length, id, face, dir);
+                }
+            }
+        }
+        return s;
+    }
+
+    void DragOne(DragShares& s, int length, int id, int face, ScreenPoint dir) {
+        const Vertex3D c = puzzle->FindCubie(id)->Face(face)->Centre();
+        const Vector3D normal = puzzle->FindCubie(id)->FaceNormal(face);
+        Vertex3D cell;
+        puzzle->FindCell(id, cell);
+        const ScreenPoint from = camera->Project(c);
+        std::vector<MoveRecord> moves;
+        auto note = [&] {
+            if (history.Count() > static_cast<int>(moves.size()))
+                moves.push_back(*history.Newest());
+        };
+        puzzle->SetHold(true);
+        for (int step = 0; step < length && moves.empty(); step += 5, note()) {
+            Drag({from.x + dir.x * step, from.y + dir.y * step}, dir.x * 5, dir.y * 5);
+            const ActiveTwist* t = puzzle->CurrentTwist();
+            s.firstOff +=
+                step == 0 && (t == nullptr || t->face != puzzle->FindCubie(id)->Face(face) ||
+                              std::abs(std::abs(TwistAngle(*puzzle)) - 5 / 60.0) > 1e-12);
+        }
+        s.doneHeld += !moves.empty();
+        puzzle->SetHold(false);
+        TickUntilIdle(*puzzle);
+        note();
+        ++s.drags;
+        if (moves.empty())
+            return;
+        const MoveRecord first = moves.front();
+        const auto p0 = ExactPixel(*camera, c, 0, 0);
+        auto along = [&](bool positive) {
+            const auto p1 = ExactPixel(*camera, c, first.axis, positive ? Rad5 : -Rad5);
+            return (p1.first - p0.first) * dir.x + (p1.second - p0.second) * dir.y;
+        };
+        const double cellAlong[3] = {cell.x, cell.y, cell.z};
+        const bool layer = std::abs(Dot(AxisByIndex(first.axis), normal)) < 0.5 &&
+                           first.layer == static_cast<int>(cellAlong[first.axis]);
+        s.along += layer && along(first.positive) > 0;
+        Vector3D toEye(c, camera->GetPosition());
+        toEye.Normalize();
+        s.wrongWay += Dot(normal, toEye) > std::sin(Rad15) &&
+                      (!layer || (along(first.positive) <= 0 && along(!first.positive) > 0));
+        for (auto m = moves.rbegin(); m != moves.rend(); ++m)
+            QuarterTurn(*puzzle, m->axis, m->layer, !m->positive);
+        history.Clear();
+    }
+};
+
+// Long drags complete while held and short ones after release, the sticker going the pointer's
+// way on the screen wherever the user grabs it.
+TEST_F(DragSweep, EveryDragTurnsTheGrabbedStickerThePointersWay) {
+    for (const int length : {300, 60}) {
+        // Short drags in the start view only: the sweep is costly under the sanitizers.
+        const DragShares s = Sweep(length, length == 300 ? 5 : 1);
+        std::printf("%d px: %d drags, %.2f %% along the pointer, %d the wrong way, %.2f %% done "
+                    "while held\n",
+                    length, s.drags, 100.0 * s.along / s.drags, s.wrongWay,
+                    100.0 * s.doneHeld / s.drags);
+        EXPECT_TRUE(s.drags > 3000 && s.along >= 0.995 * s.drags && s.wrongWay == 0) << length;
+        EXPECT_EQ(s.firstOff, 0);
+        EXPECT_TRUE(length < 300 || s.doneHeld == s.drags);
+    }
 }
 
 // Both windings; edges belong to the triangle, a hair outside does not; hits behind count; a
@@ -26,51 +135,6 @@ TEST(IntersectRayTriangle, BothWindingsEdgesParallelAndBehind) {
     }
     EXPECT_FALSE(
         CMozai::IntersectRayTriangle({0.001, 0.001, 1}, {0, 0, -1}, a, {0.01, 0, 0}, {0, 0.01, 0}));
-}
-
-// Every sticker of the three visible sides (+X, +Y, +Z), dragged 12 pixels (0.2 rad) each way:
-// the picked cubie's layer turns about an axis across the face, and the sticker moves along the
-// drag within its face; on the front, seen most nearly head-on, it follows the pointer on screen.
-TEST_F(StartUpView, DragTurnsTheGrabbedLayerSoTheStickerFollows) {
-    const int sideFace[3] = {1, 0, 4}, moves[4][2] = {{12, 0}, {-12, 0}, {0, 12}, {0, -12}};
-    for (int c = 0; c < 3 * 9 * 4; ++c) {
-        const int axis = c / 36, *move = moves[c % 4];
-        int cell[3];
-        cell[axis] = 2;
-        cell[(axis + 1) % 3] = c / 12 % 3;
-        cell[(axis + 2) % 3] = c / 4 % 3;
-        Restart();
-        CubeFace& face = *puzzle->Cubie(cell[0], cell[1], cell[2])->Face(sideFace[axis]);
-        const Vertex3D before = face.Centre();
-        const ScreenPoint from = camera->Project(before);
-        Drag(from, move[0], move[1]);
-        const ActiveTwist* twist = puzzle->CurrentTwist();
-        ASSERT_NE(twist, nullptr);
-        EXPECT_TRUE(twist->face == &face && twist->kind == TwistKind::UserTwist);
-        EXPECT_TRUE(twist->axis != axis && twist->layer == cell[twist->axis]);
-        EXPECT_NEAR(std::abs(TwistAngle(*puzzle)), 0.2, 1e-12);
-        EXPECT_EQ(twist->positive, TwistAngle(*puzzle) > 0);
-        Vector3D moved(before, face.Centre());
-        moved -= AxisByIndex(axis) * Dot(moved, AxisByIndex(axis));
-        EXPECT_GT(Dot(moved, camera->GetRight() * move[0] + camera->GetUp() * -move[1]), 0);
-        const ScreenPoint to = camera->Project(face.Centre());
-        const bool follows = (to.x - from.x) * move[0] + (to.y - from.y) * move[1] > 0;
-        EXPECT_TRUE(axis != 2 || (follows && twist->axis == (move[0] != 0 ? 1 : 0)));
-    }
-}
-
-// On a tie between axes the later one turns: Y over X, Z over Y.
-TEST_F(StartUpView, TiedAxesGoToTheLaterOne) {
-    const Vertex3D eyes[] = {{0, 0, 200}, {200, 0, 0}};
-    const Vector3D drags[][2] = {{{0.3, 0, 0}, {0, 0.3, 0}}, {{0, 0.3, 0}, {0, 0, 0.3}}};
-    for (int e = 0; e < 2; ++e) {
-        Restart();
-        puzzle->SortFaces(eyes[e]);
-        puzzle->Drag(eyes[e], Vector3D(eyes[e], {0, 0, 0}), drags[e][0], drags[e][1]);
-        ASSERT_NE(puzzle->CurrentTwist(), nullptr);
-        EXPECT_EQ(puzzle->CurrentTwist()->axis, e + 1);
-        EXPECT_NEAR(TwistAngle(*puzzle), 0.3 * std::sqrt(2.0), 1e-12);
-    }
 }
 
 // Within one stroke: back into the cancel window snaps the layer back; far enough completes the
@@ -120,7 +184,7 @@ TEST_F(StartUpView, SomeDragsDoNothing) {
     }
     const ScreenPoint from = FrontPixel(1, 1);
     const auto [origin, direction] = RayAt(*camera, from);
-    puzzle->Drag(origin, direction, camera->GetRight() * 1e-7, {});
+    puzzle->Drag(origin, direction, camera->GetRight() * 1e-7, {}, *camera);
     EXPECT_EQ(puzzle->CurrentTwist(), nullptr);
     history.Append(0, 1, true);
     puzzle->StepBack();

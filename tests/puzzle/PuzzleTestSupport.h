@@ -101,6 +101,6 @@ protected:
     void Drag(ScreenPoint from, int dx, int dy) {
         const auto [origin, direction] = RayAt(*camera, from);
         puzzle->Drag(origin, direction, camera->GetRight() * (dx / 60.0),
-                     camera->GetUp() * (-dy / 60.0));
+                     camera->GetUp() * (-dy / 60.0), *camera);
     }
 };
