@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
 #include "app/DemoMotion.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     menuManager->SetLayeredAvailable(layeredSupported);
     LoadFaceColours();
     if (StartUp()) {
+        autoSave = std::make_unique<AutoSave>([this] { return history.get(); });
         const auto splashStart = std::chrono::steady_clock::now();
         RunBitmapDialog(Pictures::SplashId);
         splashTime = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -240,6 +242,7 @@ void MainWindow::DestroyWindow() {
         return;
     }
     destroyed = true;
+    autoSave.reset();
     SaveFaceColours();
     ShutDown();
     menuManager.reset();

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class AutoSave;
 class Camera;
 class CMozai;
 class ColourEditUi;
@@ -210,6 +211,7 @@ private:
     std::unique_ptr<TrayIcon> trayIcon;
     std::unique_ptr<D3DRenderer> renderer;
     std::unique_ptr<DemoMotion> demo;
+    std::unique_ptr<AutoSave> autoSave;
     ColourEditUi* colourEditUi = nullptr;
     // One for the process: it keeps the chooser's custom colours between edits.
     ColourEditor colourEditor{faceColours};

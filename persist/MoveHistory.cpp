@@ -15,6 +15,7 @@ bool MoveHistory::Append(std::int32_t axis, std::int32_t layer, bool positive) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    ++revision;
     return true;
 }
 
@@ -22,6 +23,7 @@ const MoveRecord* MoveHistory::StepBack() {
     if (entries.empty() || navigation == entries.begin())
         return nullptr;
     --navigation;
+    ++revision;
     return &*navigation;
 }
 
@@ -30,6 +32,7 @@ const MoveRecord* MoveHistory::StepForward() {
         return nullptr;
     const MoveRecord* redo = &*navigation;
     ++navigation;
+    ++revision;
     return redo;
 }
 
@@ -54,6 +57,7 @@ void MoveHistory::Clear() {
     navigation = entries.end();
     // A replay position on a freed entry would dangle; the anchor ends any walk.
     replay = entries.end();
+    ++revision;
 }
 
 void MoveHistory::DiscardUndone() {

@@ -1,5 +1,7 @@
 #include "PersistTestSupport.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const FaceColourTable edited = {255, 65280, 16711680, 1, 16777215, 8421504};
@@ -15,45 +17,64 @@ std::string Edited(const std::string& from, const std::string& to) {
 class FaceColours : public StoredFileTest {};
 
 // The colours of the first six pairs in line order, whatever the indices say; any damage gives
-// all six defaults.
+// all six defaults. A file of which anything is left out is kept as color.ini.bad.
 TEST_F(FaceColours, LoadsTheFirstSixColoursElseAllDefaults) {
     const struct {
         const char* what;
         std::string bytes;
-        bool good;
+        bool good, kept;
     } cases[] = {
-        {"as written", editedBytes, true},
+        {"as written", editedBytes, true, false},
         {"indices 5..0", "5 255\r\n4 65280\r\n3 16711680\r\n2 1\r\n1 16777215\r\n0 8421504\r\n",
-         true},
-        {"seventh line", editedBytes + "6 255\r\nnoise\r\n", true},
-        {"last pair without line end", Edited("8421504\r\n", "8421504"), true},
-        {"any white space", "0 255 1\t65280\n2 16711680\r\r3 1 4 16777215 5 8421504", true},
-        {"empty", "", false},
-        {"five pairs", Edited("5 8421504\r\n", ""), false},
-        {"sixth colour missing", Edited("8421504\r\n", ""), false},
-        {"a colour 0", Edited("16711680", "0"), false},
-        {"a negative colour", Edited("16711680", "-5"), false},
-        {"past white", Edited("16711680", "16777216"), false},
-        {"past 32 bits", Edited("16711680", "4294967295"), false},
-        {"two equal", Edited("4 16777215", "4 65280"), false},
-        {"word for a colour", Edited("16711680", "red"), false},
-        {"word for an index", Edited("2 16711680", "x 16711680"), false},
-        {"no file", "", false},
-        {"a folder", "", false},
+         true, false},
+        {"seventh line", editedBytes + "6 255\r\nnoise\r\n", true, true},
+        {"last pair without line end", Edited("8421504\r\n", "8421504"), true, false},
+        {"any white space", "0 255 1\t65280\n2 16711680\r\r3 1 4 16777215 5 8421504", true, false},
+        {"past 64 KB", editedBytes + std::string(maxColourFileBytes, ' ') + "0", true, true},
+        {"pairs behind 64 KB", std::string(maxColourFileBytes, ' ') + editedBytes, false, true},
+        {"empty", "", false, false},
+        {"five pairs", Edited("5 8421504\r\n", ""), false, true},
+        {"sixth colour missing", Edited("8421504\r\n", ""), false, true},
+        {"a colour 0", Edited("16711680", "0"), false, true},
+        {"a negative colour", Edited("16711680", "-5"), false, true},
+        {"past white", Edited("16711680", "16777216"), false, true},
+        {"past 32 bits", Edited("16711680", "4294967295"), false, true},
+        {"the background colour", Edited("16711680", "14540252"), false, true},
+        {"two equal", Edited("4 16777215", "4 65280"), false, true},
+        {"word for a colour", Edited("16711680", "red"), false, true},
+        {"word for an index", Edited("2 16711680", "x 16711680"), false, true},
+        {"no file", "", false, false},
+        {"a folder", "", false, false},
+        {"a FIFO", "", false, false},
+        {"a link to /dev/zero", "", false, false},
     };
     for (const auto& c : cases) {
-        std::filesystem::remove_all(colourFileName);
+        SetUp();
+        const bool regular = c.what != std::string("a folder") && c.what != std::string("a FIFO") &&
+                             c.what != std::string("a link to /dev/zero");
         if (c.what == std::string("a folder"))
             std::filesystem::create_directory(colourFileName);
+        else if (c.what == std::string("a FIFO"))
+            ASSERT_EQ(::mkfifo(colourFileName, 0644), 0);
+        else if (c.what == std::string("a link to /dev/zero"))
+            std::filesystem::create_symlink("/dev/zero", colourFileName);
         else if (c.what != std::string("no file"))
             WriteBytes(colourFileName, c.bytes);
+        const auto type = std::filesystem::symlink_status(colourFileName).type();
         faceColours = c.good ? defaultFaceColours : edited;
         LoadFaceColours();
         EXPECT_EQ(faceColours, c.good ? edited : defaultFaceColours) << c.what;
+        // Nor is what is no regular file written; the copy outlives the save.
+        faceColours = {1, 2, 3, 4, 5, 6};
+        SaveFaceColours();
+        if (regular)
+            EXPECT_EQ(ReadBytes(colourFileName), "0 1\r\n1 2\r\n2 3\r\n3 4\r\n4 5\r\n5 6\r\n")
+                << c.what;
+        else
+            EXPECT_EQ(std::filesystem::symlink_status(colourFileName).type(), type) << c.what;
+        EXPECT_EQ(FilesNamed("color.ini.bad"), c.kept ? 1 : 0) << c.what;
+        EXPECT_EQ(ReadBytes("color.ini.bad"), c.kept ? c.bytes : "") << c.what;
     }
-    faceColours = edited;
-    SaveFaceColours(); // nor can a folder be written
-    EXPECT_TRUE(std::filesystem::is_directory(colourFileName));
 }
 
 // Edited colours go out as six decimal lines; the defaults create no file but replace one.

@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 inline void WriteBytes(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
@@ -56,3 +60,32 @@ protected:
         }
     }
 };
+
+inline unsigned ModeOf(const char* name) {
+    struct stat info {};
+    ::stat(name, &info);
+    return info.st_mode & 07777;
+}
+
+// Permissions bind only an ordinary user. Run as root (as on the CI machine), the current test
+// runs once more in a child process as the user nobody, in a scratch folder of nobody's, and
+// fails when the child does; false then tells the caller that its part is done.
+inline bool RunsUnprivileged() {
+    if (::geteuid() != 0)
+        return true;
+    constexpr int nobody = 65534;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    char folder[] = "/tmp/mozai-nobody-XXXXXX";
+    if (::mkdtemp(folder) == nullptr || ::chown(folder, nobody, nobody) != 0) {
+        ADD_FAILURE() << "no scratch folder for the user nobody";
+        return false;
+    }
+    const std::string command =
+        std::string("cd ") + folder + " && setpriv --reuid=65534 --regid=65534 --clear-groups " +
+        self.string() + " --gtest_filter=" + test->test_suite_name() + "." + test->name();
+    const int status = std::system(command.c_str());
+    std::filesystem::remove_all(folder);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+    return false;
+}
