@@ -11,8 +11,8 @@ packages=(
     # tests and running without a desktop
     xvfb xauth xdotool openbox picom trayer x11-utils imagemagick
     fonts-dejavu-core fonts-ipafont-gothic libgl1-mesa-dri
-    # leak checking under the sanitizers
-    libclang-rt-14-dev
+    # leak checking under the sanitizers; the fuzz targets (clang's libFuzzer)
+    libclang-rt-14-dev clang
 )
 
 missing=()

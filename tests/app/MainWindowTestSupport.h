@@ -6,6 +6,7 @@
 #include "MenuText.h"
 #include "ModalWatcher.h"
 #include "app/AppSettings.h"
+#include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
@@ -15,6 +16,8 @@
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -77,6 +80,15 @@ protected:
         currentCamera = current;
         turned.Rotate(yaw, pitch);
         return turned.GetPosition();
+    }
+
+    // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
+    static bool FileBecomes(const char* name, const std::string& bytes) {
+        QElapsedTimer clock;
+        clock.start();
+        while (ReadFile(name) != bytes && clock.elapsed() < 5 * AutoSave::periodMilliseconds)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return ReadFile(name) == bytes;
     }
 
     static void Tick(MainWindow& w, int ticks = 40) {

@@ -28,6 +28,17 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     Tick(w);
     ASSERT_EQ(w.History()->Count(), 1);
     EXPECT_TRUE(w.History()->Newest()->axis == 1 && w.Puzzle()->CurrentTwist() == nullptr);
+    // Saved soon, as is a step back, which stays redoable: a kill would lose nothing.
+    const MoveRecord& move = *w.History()->Newest();
+    const std::string oneMove =
+        "3\r\n1 " + std::to_string(move.layer) + (move.positive ? " 1" : " 0") + "\r\n";
+    EXPECT_TRUE(FileBecomes("history.ini", oneMove));
+    QTest::keyClick(w.View(), Qt::Key_Home);
+    Tick(w);
+    EXPECT_TRUE(FileBecomes("history.ini", "3\r\n"));
+    QTest::keyClick(w.View(), Qt::Key_End);
+    Tick(w);
+    EXPECT_TRUE(FileBecomes("history.ini", oneMove));
     // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
     LeftDrag(w, -5, 12);
     PaintCounter paints;
@@ -89,6 +100,9 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
     const int side = 5;
     ASSERT_EQ(ui.offered, std::vector<COLORREF>{defaultFaceColours[side]});
     EXPECT_EQ(faceColours[side], 0x123456u);
+    EXPECT_TRUE(FileBecomes("color.ini", "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n"
+                                         "4 40756\r\n5 1193046\r\n"))
+        << "saved soon";
 
     struct Case {
         const char* name;

@@ -1,5 +1,7 @@
+#include "app/FolderLock.h"
 #include "app/LayeredWindowApi.h"
 #include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <QWidget>
 
 #include <csignal>
+#include <optional>
 
 namespace {
 
@@ -23,6 +26,24 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
         ASSERT_TRUE(quit.wait(1000)) << "signal " << number;
         EXPECT_EQ(quit.takeFirst().at(0).toInt(), number);
     }
+}
+
+// Every name of one display gives one activation channel.
+TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
+    const char* const cases[][2] = {{":85", ":85"},         {":85.0", ":85"},
+                                    {"unix:85.1", ":85"},   {":085", ":85"},
+                                    {"host:3.0", "host:3"}, {"wayland-0", "wayland-0"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SingleInstance::NormalisedDisplay(c[0]), c[1]) << c[0];
+}
+
+// The data folder has one holder at a time, until the holder lets go.
+TEST(FolderLockTest, OneHolderAtATime) {
+    std::optional<FolderLock> first(std::in_place);
+    EXPECT_TRUE(first->Held());
+    EXPECT_FALSE(FolderLock().Held());
+    first.reset();
+    EXPECT_TRUE(FolderLock().Held());
 }
 
 TEST(LayeredWindowApiTest, NoTranslucencyWithoutAWindowSystem) {
