@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <list>
+#include <deque>
 #include <string>
 
 // Opened by bare name, so the file lies in the working directory.
@@ -61,18 +61,20 @@ public:
     bool Load();
 
 private:
-    using Entries = std::list<MoveRecord>;
-    using Position = Entries::iterator;
+    // Records stay where they are while others are added or removed at the newest end, so a
+    // record handed out stays valid; a deque holds a million of them in a few blocks.
+    using Entries = std::deque<MoveRecord>;
+    // The position behind the newest entry, whatever is appended later.
+    static constexpr std::size_t anchor = SIZE_MAX;
 
     void DiscardUndone();
+    std::size_t AppliedCount() const { return navigation == anchor ? entries.size() : navigation; }
     std::string FileText() const;
 
-    // end() is the anchor: the position behind the newest entry. It stays valid whatever is
-    // inserted or erased, like the entries not erased.
     Entries entries;
-    // The anchor, or the oldest undone entry: it and every newer entry are undone.
-    Position navigation;
-    Position replay;
+    // The anchor, or the index of the oldest undone entry: it and every newer one are undone.
+    std::size_t navigation = anchor;
+    std::size_t replay = anchor;
     std::int32_t size = 0;
     std::uint64_t revision = 0;
 };

@@ -16,9 +16,10 @@ constexpr std::int32_t axisCount = 3;
 
 std::string MoveHistory::FileText() const {
     std::string text = std::to_string(size) + textLineEnd;
-    for (auto p = entries.begin(); p != navigation; ++p) {
-        text += std::to_string(p->axis) + ' ' + std::to_string(p->layer) + ' ' +
-                (p->positive ? '1' : '0') + textLineEnd;
+    for (std::size_t i = 0; i < AppliedCount(); ++i) {
+        const MoveRecord& m = entries[i];
+        text += std::to_string(m.axis) + ' ' + std::to_string(m.layer) + ' ' +
+                (m.positive ? '1' : '0') + textLineEnd;
     }
     return text;
 }

@@ -26,14 +26,16 @@ std::optional<FileStart> ReadRegularFile(const std::string& path, std::size_t ma
         return std::nullopt;
     }
     FileStart file;
-    // One byte past the limit tells whether the file goes on.
-    file.bytes.resize(std::min<std::size_t>(maxBytes + 1, readChunk));
+    // One byte past the limit tells whether the file goes on. Sized once from what the file
+    // holds now: growing by doubling would cost more than the reading.
+    const std::size_t expected = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+    file.bytes.resize(std::min(maxBytes, std::max(expected, readChunk)) + 1);
     std::size_t got = 0;
     for (;;) {
         if (got == file.bytes.size()) {
             if (got > maxBytes)
                 break;
-            file.bytes.resize(std::min(maxBytes + 1, got * 2));
+            file.bytes.resize(std::min(maxBytes + 1, got + readChunk));
         }
         const ssize_t n = ::read(fd, file.bytes.data() + got, file.bytes.size() - got);
         if (n < 0 && errno == EINTR)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures the built program on a private desktop (Xvfb, openbox, trayer): the time from the
-# process start to its first painted frame (three starts, the splash left out), and the CPU it
-# and the X server use while nothing moves (a 3 x 3 x 3 cube, 10 s), with the OpenGL sticker
-# pass and without it.
+# process start to its first painted frame (three starts, the splash left out), the same with the
+# worst history.ini and color.ini there can be, and the CPU it and the X server use while nothing
+# moves (a 3 x 3 x 3 cube, 10 s), with the OpenGL sticker pass and without it.
 # Usage: measure.sh <mozai executable> [seconds]
 set -uo pipefail
 
@@ -34,23 +34,51 @@ cpu_ticks() {
     awk '{print $14 + $15}' "/proc/$1/stat"
 }
 
-echo "Start-up to the first frame:"
-for run in 1 2 3; do
-    rm -f history.ini color.ini
+# One start with the files as they are; prints what the start-up trace says, after "$1: ".
+first_frame() {
     MOZAI_TRACE_STARTUP=1 "$mozai" 2>"$work/trace" &
     mozai_pid=$!
     mozai_window >/dev/null
     sleep 0.5
-    kill -TERM "$mozai_pid"
-    wait "$mozai_pid"
+    kill -KILL "$mozai_pid"
+    wait "$mozai_pid" 2>/dev/null
     mozai_pid=""
-    echo "  run $run: $(grep 'first frame' "$work/trace" | sed 's/^mozai: //')"
+    echo "  $1: $(grep 'first frame' "$work/trace" | sed 's/^mozai: //')"
+}
+
+echo "Start-up to the first frame:"
+for run in 1 2 3; do
+    rm -f history.ini* color.ini*
+    first_frame "run $run"
 done
+
+# Moves that turn every layer of a 10-cube in turn.
+moves() {
+    awk -v n="$1" 'BEGIN { printf "10\r\n"; for (i = 0; i < n; i++) printf "%d %d %d\r\n", i % 3, i % 10, i % 2 }'
+}
+echo "Start-up to the first frame with the worst files:"
+worst() {
+    rm -rf history.ini* color.ini*
+    case $1 in
+    million) moves 1000000 >history.ini ;;
+    ten-million) moves 10000000 >history.ini ;;
+    zeros) truncate -s 1G history.ini && truncate -s 1G color.ini ;;
+    devices) ln -s /dev/zero history.ini && ln -s /dev/zero color.ini ;;
+    fifos) mkfifo history.ini color.ini ;;
+    esac
+    first_frame "$1"
+}
+worst million
+worst ten-million
+worst zeros
+worst devices
+worst fifos
+rm -rf history.ini* color.ini*
 
 server_pid=${desktop_pids[0]}
 hz=$(getconf CLK_TCK)
 idle() {
-    rm -f history.ini color.ini
+    rm -f history.ini* color.ini*
     "$mozai" 2>/dev/null &
     mozai_pid=$!
     mozai_window >/dev/null
