@@ -16,9 +16,8 @@
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -84,11 +83,8 @@ protected:
 
     // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
-        QElapsedTimer clock;
-        clock.start();
-        while (ReadFile(name) != bytes && clock.elapsed() < 5 * AutoSave::periodMilliseconds)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        return ReadFile(name) == bytes;
+        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
+                               5 * AutoSave::periodMilliseconds);
     }
 
     static void Tick(MainWindow& w, int ticks = 40) {

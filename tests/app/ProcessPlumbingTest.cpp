@@ -13,7 +13,7 @@
 #include <QWidget>
 
 #include <csignal>
-#include <optional>
+#include <memory>
 
 namespace {
 
@@ -30,18 +30,16 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
 
 // Every name of one display gives one activation channel.
 TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
-    const char* const cases[][2] = {{":85", ":85"},         {":85.0", ":85"},
-                                    {"unix:85.1", ":85"},   {":085", ":85"},
-                                    {"host:3.0", "host:3"}, {"wayland-0", "wayland-0"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(SingleInstance::NormalisedDisplay(c[0]), c[1]) << c[0];
+    for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
+        EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
+    EXPECT_EQ(SingleInstance::NormalisedDisplay("host:3.0"), "host:3");
+    EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
 }
 
 // The data folder has one holder at a time, until the holder lets go.
 TEST(FolderLockTest, OneHolderAtATime) {
-    std::optional<FolderLock> first(std::in_place);
-    EXPECT_TRUE(first->Held());
-    EXPECT_FALSE(FolderLock().Held());
+    auto first = std::make_unique<FolderLock>();
+    EXPECT_TRUE(first->Held() && !FolderLock().Held());
     first.reset();
     EXPECT_TRUE(FolderLock().Held());
 }
