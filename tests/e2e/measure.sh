@@ -38,7 +38,8 @@ cpu_ticks() {
 first_frame() {
     MOZAI_TRACE_STARTUP=1 "$mozai" 2>"$work/trace" &
     mozai_pid=$!
-    mozai_window >/dev/null
+    # A long history takes its time to replay.
+    mozai_window 1200 >/dev/null
     sleep 0.5
     kill -KILL "$mozai_pid"
     wait "$mozai_pid" 2>/dev/null
