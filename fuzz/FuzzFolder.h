@@ -12,11 +12,16 @@
 #include <string>
 #include <unistd.h>
 
+// Removed when the fuzzer ends normally; a crash leaves it for a look.
 inline void EnterScratchFolder() {
     const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::string folder = std::string(base) + "/mozai-fuzz-XXXXXX";
+    static std::string folder = std::string(base) + "/mozai-fuzz-XXXXXX";
     if (::mkdtemp(folder.data()) == nullptr || ::chdir(folder.c_str()) != 0)
         std::abort();
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
 }
 
 inline void WriteBytes(const char* name, const std::uint8_t* data, std::size_t size) {
