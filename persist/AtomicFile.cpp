@@ -101,8 +101,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (fd < 0)
         return exists && (errno == EACCES || errno == EPERM || errno == EROFS) &&
                RewriteInPlace(target, bytes);
-    // mkstemp creates the file 0600 and ours; the replacement takes over the old file's mode and,
-    // where allowed, its owner.
+    // mkstemp creates the file 0600 and ours; the replacement takes over the old file's mode and
+    // owner. Where the owner cannot be kept, the old file is rewritten in place instead.
     if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
         ::fchown(fd, old.st_uid, old.st_gid) != 0) {
         ::close(fd);
