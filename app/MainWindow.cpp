@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppSettings.h"
+#include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
 #include "app/DemoMotion.h"
@@ -100,6 +101,8 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     if (!startedUp) {
         ReportStartUpFailure();
         DestroyWindow();
+    } else {
+        autoSave = std::make_unique<AutoSave>([this] { return history.get(); });
     }
     created = !destroyed;
 }
@@ -255,6 +258,7 @@ void MainWindow::DestroyWindow() {
         return;
     }
     destroyed = true;
+    autoSave.reset();
     SaveFaceColours();
     ShutDown();
     menuManager.reset();

@@ -16,6 +16,7 @@
 #include <memory>
 #include <tuple>
 
+class AutoSave;
 class Camera;
 class CMozai;
 class ColourEditUi;
@@ -202,6 +203,7 @@ private:
     std::unique_ptr<TrayIcon> trayIcon;
     std::unique_ptr<D3DRenderer> renderer;
     DemoDrive demo;
+    std::unique_ptr<AutoSave> autoSave;
     ColourEditUi* colourEditUi = nullptr;
     // One for the process: it keeps the chooser's custom colours between edits.
     ColourEditor colourEditor{faceColours};

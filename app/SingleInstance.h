@@ -5,8 +5,9 @@
 
 class QLocalServer;
 
-// Keeps one Mozai per user and display session. The first instance listens on a local socket;
-// a later start finds it there, asks it to come to the front and exits.
+// The activation channel of one user's Mozai on one display: the running instance listens on a
+// local socket; a later start that finds the data folder taken (see FolderLock) asks it there to
+// come to the front and exits.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -18,7 +19,12 @@ public:
     // Starts listening; false when the name cannot be taken.
     bool Listen();
 
+    // The channel of this user on this display.
     static QString DefaultName();
+    // An X display name without its screen number and with "unix" for the local host left out,
+    // so every name of one display reads the same (":0", ":0.1" and "unix:0.0" read ":0").
+    // Anything else (a Wayland socket name) is returned as it stands.
+    static QString NormalisedDisplay(const QString& display);
 
 signals:
     void activateRequested();

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ExitPaths.h"
+#include "app/FolderLock.h"
 #include "app/LayeredWindowApi.h"
 #include "app/MainWindow.h"
 #include "app/QtColourEditUi.h"
@@ -50,9 +51,15 @@ int main(int argc, char** argv) {
     // Closing a message box or a dialog must not end a program whose window is a tool window.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One Mozai per data folder; a second start brings the first to the front and ends.
+    const FolderLock folderLock;
     SingleInstance instance;
-    if (instance.ActivateRunning())
-        return 0;
+    if (!folderLock.Held()) {
+        if (instance.ActivateRunning())
+            return 0;
+        qCritical("Mozai: another Mozai, on another display, uses this data folder.");
+        return 1;
+    }
     instance.Listen();
 
     const LayeredWindowApi layered;

@@ -14,15 +14,13 @@ FaceColourTable faceColours = defaultFaceColours;
 
 namespace {
 
-// White is valid: the colour editor lets the user choose it. Black (0) never is.
+// White is valid: the colour editor lets the user choose it. Black (0) never is, nor the
+// background, which would make a side see-through and its colour edit recolour inner faces.
 constexpr std::int32_t lowestFileColour = 1;
 constexpr std::int32_t highestFileColour = 0xFFFFFF;
 
-std::optional<FaceColourTable> ReadColourFile() {
-    const std::optional<std::string> text = ReadWholeFile(colourFileName);
-    if (!text)
-        return std::nullopt;
-    IntegerReader reader(*text);
+// The six colours the reader comes to first, or nothing when it does not hold six valid ones.
+std::optional<FaceColourTable> ParseColours(IntegerReader& reader) {
     using Token = IntegerReader::Token;
     FaceColourTable table;
     table.fill(NoColour);
@@ -31,10 +29,9 @@ std::optional<FaceColourTable> ReadColourFile() {
         std::int32_t colour = 0;
         if (reader.Next(index) != Token::Number || reader.Next(colour) != Token::Number)
             return std::nullopt;
-        if (colour < lowestFileColour || colour > highestFileColour)
-            return std::nullopt;
         const COLORREF value = static_cast<COLORREF>(colour);
-        if (std::find(table.begin(), table.end(), value) != table.end())
+        if (colour < lowestFileColour || colour > highestFileColour || value == backgroundColour ||
+            std::find(table.begin(), table.end(), value) != table.end())
             return std::nullopt;
         slot = value;
     }
@@ -44,7 +41,21 @@ std::optional<FaceColourTable> ReadColourFile() {
 } // namespace
 
 void LoadFaceColours() {
-    faceColours = ReadColourFile().value_or(defaultFaceColours);
+    faceColours = defaultFaceColours;
+    RemoveLeftoverTemporaries(colourFileName);
+    const std::optional<FileStart> file = ReadRegularFile(colourFileName, maxColourFileBytes);
+    if (!file)
+        return;
+    IntegerReader reader(file->bytes);
+    const std::optional<FaceColourTable> table = ParseColours(reader);
+    // The next save writes six lines only: whatever else the file holds would be lost.
+    std::int32_t more = 0;
+    const bool blank =
+        file->whole && IntegerReader(file->bytes).Next(more) == IntegerReader::Token::End;
+    if (!blank && (!table || !file->whole || reader.Next(more) != IntegerReader::Token::End))
+        KeepDamagedCopy(colourFileName);
+    if (table)
+        faceColours = *table;
 }
 
 void SaveFaceColours() {

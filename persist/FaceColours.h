@@ -3,9 +3,12 @@
 #include "scene/Colour.h"
 
 #include <array>
+#include <cstddef>
 
 // Opened by bare name, so the file lies in the working directory.
 inline constexpr char colourFileName[] = "color.ini";
+// Six lines need a hundred bytes; reading stops here whatever the file holds.
+inline constexpr std::size_t maxColourFileBytes = 64 * 1024;
 
 // Colour slots: 0 = -X side, 1 = +X, 2 = -Y, 3 = +Y, 4 = -Z, 5 = +Z of the solved cube.
 inline constexpr int faceSlotCount = 6;
@@ -19,8 +22,11 @@ inline constexpr FaceColourTable defaultFaceColours = {33023, 176, 13750737, 840
 extern FaceColourTable faceColours;
 
 // Fills faceColours from color.ini: the colours of the first six "index colour" pairs in line
-// order (the index is ignored). A missing or unreadable file, fewer than six pairs, a token that
-// is no number, a colour outside 1..white or a repeated colour gives all six defaults.
+// order (the index is ignored). No regular file of that name, an unreadable one, fewer than six
+// pairs, a token that is no number, a colour outside 1..white, the background colour or a
+// repeated colour gives all six defaults. A file of which anything is left out (a damaged one,
+// or one holding more than six pairs or more than maxColourFileBytes) is kept as color.ini.bad.
+// Leftovers of an interrupted save are removed first.
 void LoadFaceColours();
 
 // Writes faceColours to color.ini, replacing it whole. Colours equal to the defaults are written

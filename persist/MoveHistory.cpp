@@ -2,7 +2,7 @@
 
 #include <new>
 
-MoveHistory::MoveHistory() : navigation(entries.end()), replay(entries.end()) {}
+MoveHistory::MoveHistory() = default;
 
 std::int32_t MoveHistory::Count() const {
     return static_cast<std::int32_t>(entries.size());
@@ -15,33 +15,38 @@ bool MoveHistory::Append(std::int32_t axis, std::int32_t layer, bool positive) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    ++revision;
     return true;
 }
 
 const MoveRecord* MoveHistory::StepBack() {
-    if (entries.empty() || navigation == entries.begin())
+    if (entries.empty() || navigation == 0)
         return nullptr;
-    --navigation;
-    return &*navigation;
+    navigation = AppliedCount() - 1;
+    ++revision;
+    return &entries[navigation];
 }
 
 const MoveRecord* MoveHistory::StepForward() {
-    if (entries.empty() || navigation == entries.end())
+    if (navigation == anchor)
         return nullptr;
-    const MoveRecord* redo = &*navigation;
-    ++navigation;
+    const MoveRecord* redo = &entries[navigation];
+    if (++navigation == entries.size())
+        navigation = anchor;
+    ++revision;
     return redo;
 }
 
 void MoveHistory::BeginReplay() {
-    replay = entries.begin();
+    replay = entries.empty() ? anchor : 0;
 }
 
 const MoveRecord* MoveHistory::NextReplay() {
-    if (entries.empty() || replay == entries.end())
+    if (replay == anchor)
         return nullptr;
-    const MoveRecord* next = &*replay;
-    ++replay;
+    const MoveRecord* next = &entries[replay];
+    if (++replay == entries.size())
+        replay = anchor;
     return next;
 }
 
@@ -51,18 +56,17 @@ const MoveRecord* MoveHistory::Newest() const {
 
 void MoveHistory::Clear() {
     entries.clear();
-    navigation = entries.end();
-    // A replay position on a freed entry would dangle; the anchor ends any walk.
-    replay = entries.end();
+    navigation = anchor;
+    replay = anchor;
+    ++revision;
 }
 
 void MoveHistory::DiscardUndone() {
-    for (Position p = navigation; p != entries.end(); ++p) {
-        if (p == replay) {
-            replay = entries.end();
-            break;
-        }
-    }
-    entries.erase(navigation, entries.end());
-    navigation = entries.end();
+    if (navigation == anchor)
+        return;
+    // A replay walk standing on a discarded entry ends there.
+    if (replay != anchor && replay >= navigation)
+        replay = anchor;
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(navigation), entries.end());
+    navigation = anchor;
 }

@@ -2,12 +2,17 @@
 
 #include "persist/MoveRecord.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <list>
+#include <deque>
 #include <string>
 
 // Opened by bare name, so the file lies in the working directory.
 inline constexpr char historyFileName[] = "history.ini";
+// Reading stops there, whatever the file holds: start-up stays quick and small. A million moves
+// as written take 7 MB; the byte limit leaves room for hand-edited white space.
+inline constexpr std::int32_t maxLoadedMoves = 1000000;
+inline constexpr std::size_t maxHistoryFileBytes = 16 * 1024 * 1024;
 
 // The twists made since the cube was last solved, oldest first, with a navigation position for
 // stepping back and forward, a replay position for walking them oldest to newest, and the cube
@@ -21,7 +26,12 @@ public:
 
     std::int32_t Count() const;
     std::int32_t Size() const { return size; }
-    void SetSize(std::int32_t n) { size = n; }
+    void SetSize(std::int32_t n) {
+        size = n;
+        ++revision;
+    }
+    // Changes with every change of what Write would write.
+    std::uint64_t Revision() const { return revision; }
 
     // Discards the undone moves first, then records the twist as the newest. False only when no
     // memory could be had.
@@ -37,27 +47,34 @@ public:
     // Empties the list and ends any replay walk; the size stays.
     void Clear();
 
-    // Writes the size and the applied moves to history.ini. Only when that succeeded are the
-    // undone moves discarded; on failure nothing changes, in memory or on disk.
+    // Writes the size and the applied moves to history.ini; the undone moves stay redoable.
+    // False when the file could not be written (see WriteFileAtomically); it is then unchanged.
+    bool Write() const;
+    // Write, and only when that succeeded are the undone moves discarded.
     bool Save();
-    // Reads history.ini, appending its moves. False when the file cannot be read or names an
-    // axis of 3 or more (then the history is emptied). Reading stops early, returning true with
-    // the moves so far, at the end of the file, at a token that is no 32-bit integer, or at a
-    // direction other than 0 or 1.
+    // Reads history.ini, appending its moves; false when there is no regular file of that name
+    // or it cannot be read. A size outside minCubeSize..maxCubeSize takes no moves. The moves
+    // end at the first record that does not fit the cube (an axis outside 0..2, a layer outside
+    // 0..size-1, a token that is no 32-bit integer, a direction other than 0 or 1, a record cut
+    // short by the end of the file) and at maxLoadedMoves. Before anything of the file is left
+    // out, it is kept as history.ini.bad. Leftovers of an interrupted save are removed first.
     bool Load();
 
 private:
-    using Entries = std::list<MoveRecord>;
-    using Position = Entries::iterator;
+    // Records stay where they are while others are added or removed at the newest end, so a
+    // record handed out stays valid; a deque holds a million of them in a few blocks.
+    using Entries = std::deque<MoveRecord>;
+    // The position behind the newest entry, whatever is appended later.
+    static constexpr std::size_t anchor = SIZE_MAX;
 
     void DiscardUndone();
+    std::size_t AppliedCount() const { return navigation == anchor ? entries.size() : navigation; }
     std::string FileText() const;
 
-    // end() is the anchor: the position behind the newest entry. It stays valid whatever is
-    // inserted or erased, like the entries not erased.
     Entries entries;
-    // The anchor, or the oldest undone entry: it and every newer entry are undone.
-    Position navigation;
-    Position replay;
+    // The anchor, or the index of the oldest undone entry: it and every newer one are undone.
+    std::size_t navigation = anchor;
+    std::size_t replay = anchor;
     std::int32_t size = 0;
+    std::uint64_t revision = 0;
 };

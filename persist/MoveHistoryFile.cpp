@@ -2,6 +2,7 @@
 #include "persist/MoveHistory.h"
 
 #include "persist/AtomicFile.h"
+#include "persist/CubeSizeRule.h"
 #include "persist/IntegerReader.h"
 #include "persist/TextFile.h"
 
@@ -9,49 +10,62 @@
 
 namespace {
 
-// Axes 0..2 are real; a file naming a higher one is taken as not ours at all.
-constexpr std::int32_t firstInvalidAxis = 3;
+constexpr std::int32_t axisCount = 3;
 
 } // namespace
 
 std::string MoveHistory::FileText() const {
     std::string text = std::to_string(size) + textLineEnd;
-    for (auto p = entries.begin(); p != navigation; ++p) {
-        text += std::to_string(p->axis) + ' ' + std::to_string(p->layer) + ' ' +
-                (p->positive ? '1' : '0') + textLineEnd;
+    for (std::size_t i = 0; i < AppliedCount(); ++i) {
+        const MoveRecord& m = entries[i];
+        text += std::to_string(m.axis) + ' ' + std::to_string(m.layer) + ' ' +
+                (m.positive ? '1' : '0') + textLineEnd;
     }
     return text;
 }
 
+bool MoveHistory::Write() const {
+    return WriteFileAtomically(historyFileName, FileText());
+}
+
 bool MoveHistory::Save() {
-    if (!WriteFileAtomically(historyFileName, FileText()))
+    if (!Write())
         return false;
     DiscardUndone();
     return true;
 }
 
 bool MoveHistory::Load() {
-    const std::optional<std::string> text = ReadWholeFile(historyFileName);
-    if (!text)
+    RemoveLeftoverTemporaries(historyFileName);
+    const std::optional<FileStart> file = ReadRegularFile(historyFileName, maxHistoryFileBytes);
+    if (!file)
         return false;
-    IntegerReader reader(*text);
+    IntegerReader reader(file->bytes);
     using Token = IntegerReader::Token;
-    // An empty file, or one that does not start with a number, is a size of 0 with no moves.
+    // An empty file is a size of 0 with nothing to lose; one that does not start with a number
+    // is a size of 0 too.
     size = 0;
-    if (reader.Next(size) != Token::Number)
-        return true;
-    for (;;) {
-        std::int32_t axis = 0;
-        std::int32_t layer = 0;
-        std::int32_t positive = 0;
-        if (reader.Next(axis) != Token::Number || reader.Next(layer) != Token::Number ||
-            reader.Next(positive) != Token::Number || (positive != 0 && positive != 1))
-            return true;
-        if (axis >= firstInvalidAxis) {
-            Clear();
-            return false;
+    const Token first = reader.Next(size);
+    bool whole = first == Token::End;
+    if (first == Token::Number && size >= minCubeSize && size <= maxCubeSize) {
+        for (std::int32_t moves = 0;; ++moves) {
+            std::int32_t axis = 0;
+            std::int32_t layer = 0;
+            std::int32_t positive = 0;
+            const Token next = reader.Next(axis);
+            if (next == Token::End) {
+                whole = true;
+                break;
+            }
+            if (moves == maxLoadedMoves || next != Token::Number || axis < 0 || axis >= axisCount ||
+                reader.Next(layer) != Token::Number || layer < 0 || layer >= size ||
+                reader.Next(positive) != Token::Number || (positive != 0 && positive != 1))
+                break;
+            if (!Append(axis, layer, positive == 1))
+                break;
         }
-        if (!Append(axis, layer, positive == 1))
-            return true;
     }
+    if (!whole || !file->whole)
+        KeepDamagedCopy(historyFileName);
+    return true;
 }

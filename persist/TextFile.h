@@ -1,11 +1,23 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 // history.ini and color.ini end every line, the last included, with CR LF.
 inline constexpr char textLineEnd[] = "\r\n";
 
-// The whole content of the file at `path`, or nothing when it cannot be opened or read (a
-// missing file, a folder of that name, a read error).
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The first bytes of a file, and whether they are all of it.
+struct FileStart {
+    std::string bytes;
+    bool whole = true;
+};
+
+// Up to `maxBytes` of the regular file at `path` (links followed), or nothing when there is no
+// such file or it cannot be read. A folder, a FIFO or a device is never read, so a name linked to
+// /dev/zero or a pipe neither blocks nor fills the memory.
+std::optional<FileStart> ReadRegularFile(const std::string& path, std::size_t maxBytes);
+
+// Keeps the file at `path` as `path`.bad before its loader discards or cuts anything of it,
+// replacing an older copy. A failure is ignored: the copy is a courtesy, the load goes on.
+void KeepDamagedCopy(const std::string& path);

@@ -13,8 +13,8 @@ packages=(
     fonts-dejavu-core fonts-ipafont-gothic libgl1-mesa-dri
     # checks of the installed tree and the Debian package
     desktop-file-utils appstream lintian man-db dpkg-dev fakeroot
-    # leak checking under the sanitizers
-    libclang-rt-14-dev
+    # leak checking under the sanitizers; the fuzz targets (clang's libFuzzer)
+    libclang-rt-14-dev clang
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Mozai twice (optimised, and Debug with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds.
+# UndefinedBehaviorSanitizer) and runs every test in both builds, then each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,3 +32,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 ctest --test-dir build/asan --output-on-failure -j"$jobs"
+
+echo "== fuzz targets, 15 s each =="
+scripts/fuzz.sh 15

@@ -6,6 +6,7 @@
 #include "MenuText.h"
 #include "ModalWatcher.h"
 #include "app/AppSettings.h"
+#include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
@@ -16,6 +17,7 @@
 #include "scene/Camera.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,12 @@ protected:
         currentCamera = current;
         turned.Rotate(yaw, pitch);
         return turned.GetPosition();
+    }
+
+    // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
+    static bool FileBecomes(const char* name, const std::string& bytes) {
+        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
+                               5 * AutoSave::periodMilliseconds);
     }
 
     static void Tick(MainWindow& w, int ticks = 40) {

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace std::string_literals;
+
 namespace {
 
 struct PaintCounter : QObject {
@@ -30,6 +32,14 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     ASSERT_EQ(w.History()->Count(), 1);
     const MoveRecord down = *w.History()->Newest();
     EXPECT_TRUE(down.axis == 0 && down.positive && w.Puzzle()->CurrentTwist() == nullptr);
+    // Saved soon, as is a step back, which stays redoable: a kill would lose nothing.
+    const std::string oneMove = "3\r\n0 " + std::to_string(down.layer) + " 1\r\n";
+    for (const auto& [key, bytes] :
+         {std::pair{Qt::Key_Shift, oneMove}, {Qt::Key_Home, "3\r\n"s}, {Qt::Key_End, oneMove}}) {
+        QTest::keyClick(w.View(), key);
+        Tick(w);
+        EXPECT_TRUE(FileBecomes("history.ini", bytes)) << key;
+    }
     // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
     LeftDrag(w, {0, -5}, 12);
     PaintCounter paints;
@@ -91,6 +101,9 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderItOrSaysWhyNot
     const int side = 5;
     ASSERT_EQ(ui.offered, std::vector<COLORREF>{defaultFaceColours[side]});
     EXPECT_EQ(faceColours[side], 0x123456u);
+    EXPECT_TRUE(FileBecomes("color.ini", "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n"
+                                         "4 40756\r\n5 1193046\r\n"))
+        << "saved soon";
 
     struct Case {
         const char* name;

@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
+#include "app/FolderLock.h"
 #include "app/LayeredWindowApi.h"
 #include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +19,7 @@
 #include <QWidget>
 
 #include <csignal>
+#include <memory>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -89,6 +92,22 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
         ASSERT_TRUE(quit.wait(1000)) << "signal " << number;
         EXPECT_EQ(quit.takeFirst().at(0).toInt(), number);
     }
+}
+
+// Every name of one display gives one activation channel.
+TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
+    for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
+        EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
+    EXPECT_EQ(SingleInstance::NormalisedDisplay("host:3.0"), "host:3");
+    EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
+}
+
+// The data folder has one holder at a time, until the holder lets go.
+TEST(FolderLockTest, OneHolderAtATime) {
+    auto first = std::make_unique<FolderLock>();
+    EXPECT_TRUE(first->Held() && !FolderLock().Held());
+    first.reset();
+    EXPECT_TRUE(FolderLock().Held());
 }
 
 TEST(LayeredWindowApiTest, NoTranslucencyWithoutAWindowSystem) {

@@ -3,7 +3,8 @@
 # by xdotool and judged by screenshots: the shaped window under the panel and clicks through it,
 # a second start, the wheel, the Enter key, moves by the window manager, the tray icon and the
 # Menu key, twists by dragging that survive a quit by SIGTERM and a new start, a notification
-# area that starts after Mozai, and the window at twice the pixel density.
+# area that starts after Mozai, a twist saved by itself within 2 s that survives kill -9, and
+# the window at twice the pixel density.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -41,7 +42,9 @@ check "a click at the cut-away corner reaches the desktop, not Mozai" \
 check "a click on the cube reaches Mozai" pointer_over $cx $cy "$win"
 
 # --- A second start hands over to the running one and ends ---------------------------------
-check "a second start ends at once with status 0" timeout 10 "$mozai"
+# The display named with its screen number is the same display.
+check "a second start, on DISPLAY=$DISPLAY.0, ends at once with status 0" \
+    env DISPLAY="$DISPLAY.0" timeout 10 "$mozai"
 check "one Mozai window remains" same "$(xdotool search --onlyvisible --name '^Mozai$' | wc -l)" 1
 
 # --- The wheel grows the window by 6 pixels each way around its centre ----------------------
@@ -165,6 +168,26 @@ if [ -n "${tx:-}" ]; then
 fi
 stop_mozai
 check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
+
+# --- A twist is saved within 2 s and survives kill -9; a save's leftover goes at the start ---
+echo half >history.ini.Ab12Cd
+start_mozai
+check "the leftover of an interrupted save is gone at the next start" not test -e history.ini.Ab12Cd
+read -r x y w h <<<"$(window_rect "$win")"
+before=$(settled_sum "$x" "$y" "$w" "$h")
+drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 16
+rested=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
+# The promise under test is a time: saved within 2 s of the twist.
+sleep 2.5
+kill -KILL "$mozai_pid"
+wait "$mozai_pid" 2>/dev/null
+mozai_pid=""
+three_moves() { [[ "$(history_text)" =~ ^3RN0\ 0\ 1RN1\ 1\ 1RN[0-2]\ [0-2]\ [01]RN$ ]]; }
+check "history.ini holds all three moves after kill -9" three_moves
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+check "the next start shows the cube of the three twists" same "$(settled_sum "$x" "$y" "$w" "$h")" "$rested"
+stop_mozai
 
 # --- Twice the pixel density: crisp, shaped to the cube, the same drag twists the same layer -
 rm history.ini

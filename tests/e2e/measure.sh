@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Measures the built program on a private desktop (Xvfb, openbox, trayer): the time from the
 # process start to the splash on screen and from the splash's end to the first frame (three
-# starts), the CPU it and the X server use while nothing moves (10 s) and in demo mode (20 s) at
-# N = 3 and N = 10 with the CPU per frame, and the resident memory with the OpenGL sticker pass
-# and without it.
+# starts, then one with each of the worst history.ini and color.ini there can be), the CPU it
+# and the X server use while nothing moves (10 s) and in demo mode (20 s) at N = 3 and N = 10
+# with the CPU per frame, and the resident memory with the OpenGL sticker pass and without it.
 # Usage: measure.sh <mozai executable> [idle seconds] [demo seconds]
 set -uo pipefail
 
@@ -45,21 +45,50 @@ fresh_history() {
     printf '%s\r\n' "$1" >history.ini
 }
 
-echo "Start-up:"
-for run in 1 2 3; do
-    fresh_history 3
+# One start with the files as they are; prints what the start-up trace says, after "$1: ".
+trace_start() {
     MOZAI_TRACE_STARTUP=1 "$mozai" 2>"$work/trace" &
     mozai_pid=$!
-    mozai_window >/dev/null
-    for i in $(seq 50); do
+    # A long history takes its time to replay behind the splash.
+    mozai_window 1200 >/dev/null
+    for i in $(seq 1200); do
         grep -q 'first frame' "$work/trace" && break
         sleep 0.1
     done
-    kill -TERM "$mozai_pid"
-    wait "$mozai_pid"
+    kill -KILL "$mozai_pid"
+    wait "$mozai_pid" 2>/dev/null
     mozai_pid=""
-    echo "  run $run: $(grep -E 'first frame|splash' "$work/trace" | sed 's/^mozai: //')"
+    echo "  $1: $(grep -E 'first frame|splash' "$work/trace" | sed 's/^mozai: //' | tr '\n' ' ')"
+}
+
+echo "Start-up:"
+for run in 1 2 3; do
+    fresh_history 3
+    trace_start "run $run"
 done
+
+# Moves that turn every layer of a 10-cube in turn.
+moves() {
+    awk -v n="$1" 'BEGIN { printf "10\r\n"; for (i = 0; i < n; i++) printf "%d %d %d\r\n", i % 3, i % 10, i % 2 }'
+}
+echo "Start-up with the worst files:"
+worst() {
+    rm -rf history.ini* color.ini*
+    case $1 in
+    million) moves 1000000 >history.ini ;;
+    ten-million) moves 10000000 >history.ini ;;
+    zeros) truncate -s 1G history.ini && truncate -s 1G color.ini ;;
+    devices) ln -s /dev/zero history.ini && ln -s /dev/zero color.ini ;;
+    fifos) mkfifo history.ini color.ini ;;
+    esac
+    trace_start "$1"
+}
+worst million
+worst ten-million
+worst zeros
+worst devices
+worst fifos
+rm -rf history.ini* color.ini*
 
 server_pid=${desktop_pids[0]}
 hz=$(getconf CLK_TCK)

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <sstream>
 #include <sys/resource.h>
+#include <tuple>
 
 using namespace std::string_literals;
 
@@ -54,9 +55,10 @@ TEST(MoveHistory, NavigatesAndReplaysAsScripted) {
 
 class HistoryFile : public StoredFileTest {};
 
-// Each file as Load reads it, and the cube size start-up settles on while holding 7: the loaded
-// size within 1..10, else 3 with no moves, or 7 when the file did not load.
-TEST_F(HistoryFile, LoadsEachFileAndSettlesTheCubeSize) {
+// Each file as Load reads it, whether it was kept as history.ini.bad, and the cube size
+// start-up settles on while holding 7: the loaded size within 1..10, else 3 with no moves, or 7
+// when there was no file to read.
+TEST_F(HistoryFile, LoadsEachFileAndKeepsADamagedOne) {
     const struct {
         const char* what;
         std::string bytes;
@@ -64,42 +66,35 @@ TEST_F(HistoryFile, LoadsEachFileAndSettlesTheCubeSize) {
         int size;
         const char* moves;
         int cube;
+        bool kept;
     } cases[] = {
-        {"two moves", "3\r\n0 2 1\r\n1 0 0\r\n", true, 3, "0 2 1,1 0 0", 3},
-        {"no file", "", false, 0, "", 7},
-        {"a folder", "", false, 0, "", 7},
-        {"empty file", "", true, 0, "", 3},
-        {"size only", "5\r\n", true, 5, "", 5},
-        {"size only, no line end", "5", true, 5, "", 5},
-        {"size 1", "1\r\n0 0 1\r\n", true, 1, "0 0 1", 1},
-        {"size 10", "10\r\n", true, 10, "", 10},
-        {"size 0", "0\r\n0 0 1\r\n", true, 0, "0 0 1", 3},
-        {"size 11", "11\r\n0 0 1\r\n", true, 11, "0 0 1", 3},
-        {"size -4", "-4\r\n", true, -4, "", 3},
-        {"last move without line end", "3\r\n0 2 1\r\n1 0 0", true, 3, "0 2 1,1 0 0", 3},
-        {"last move of two fields", "3\r\n0 2 1\r\n1 0", true, 3, "0 2 1", 3},
-        {"last move of one field", "3\r\n0 2 1\r\n1\r\n", true, 3, "0 2 1", 3},
-        {"any white space", "3 0\t2\n1\r\r\n\v 1 0 0\f", true, 3, "0 2 1,1 0 0", 3},
-        {"axis 3 after valid lines", "9\r\n0 2 1\r\n3 0 1\r\n1 0 0\r\n", false, 9, "", 7},
-        {"axis 3 in an incomplete last move", "3\r\n0 2 1\r\n3 0", true, 3, "0 2 1", 3},
-        {"axis -1, layer 99", "3\r\n-1 0 1\r\n0 99 0\r\n2 2 1\r\n", true, 3, "-1 0 1,0 99 0,2 2 1",
-         3},
-        {"word for an axis", "3\r\n0 2 1\r\nx 1 0\r\n1 1 1\r\n", true, 3, "0 2 1", 3},
-        {"junk behind a digit", "3\r\n0 2 1\r\n1 1x 0\r\n1 1 1\r\n", true, 3, "0 2 1", 3},
-        {"NUL inside a move", "3\r\n0 2 1\r\n1\0 1 0\r\n"s, true, 3, "0 2 1", 3},
-        {"direction 2", "3\r\n0 2 1\r\n1 1 2\r\n1 1 1\r\n", true, 3, "0 2 1", 3},
-        {"32-bit extremes", "3\r\n0 2147483647 1\r\n-2147483648 +0 0\r\n", true, 3,
-         "0 2147483647 1,-2147483648 0 0", 3},
-        {"layer overflow", "3\r\n0 1 1\r\n0 2147483648 1\r\n1 1 1\r\n", true, 3, "0 1 1", 3},
-        {"size overflow", "4294967299\r\n0 0 1\r\n", true, 0, "", 3},
-        {"word for a size", "abc\r\n0 0 1\r\n", true, 0, "", 3},
+        {"two moves", "3\r\n0 2 1\r\n1 0 0\r\n", true, 3, "0 2 1,1 0 0", 3, false},
+        {"no file", "", false, 0, "", 7, false},
+        {"a folder", "", false, 0, "", 7, false},
+        {"a FIFO", "", false, 0, "", 7, false},
+        {"a link to /dev/zero", "", false, 0, "", 7, false},
+        {"empty file", "", true, 0, "", 3, false},
+        {"size only", "5\r\n", true, 5, "", 5, false},
+        {"size 1", "1\r\n0 0 1\r\n", true, 1, "0 0 1", 1, false},
+        {"size 10, last layer", "10\r\n2 9 0\r\n", true, 10, "2 9 0", 10, false},
+        {"size 11", "11\r\n0 0 1\r\n", true, 11, "", 3, true},
+        {"byte order mark", "\357\273\2773\r\n0 0 1\r\n", true, 0, "", 3, true},
+        {"last move without line end", "3\r\n0 2 1\r\n1 0 0", true, 3, "0 2 1,1 0 0", 3, false},
+        {"any white space", "3 0\t2\n1\r\r\n\v 1 0 0\f", true, 3, "0 2 1,1 0 0", 3, false},
+        {"last move of two fields", "3\r\n0 2 1\r\n1 0", true, 3, "0 2 1", 3, true},
+        // A record that does not fit the cube ends the list: nothing behind it is replayed,
+        // stepped through or saved.
+        {"layer 99 in the middle", "3\r\n0 1 1\r\n0 99 1\r\n1 1 1\r\n", true, 3, "0 1 1", 3, true},
+        {"layer 3 of 3", "3\r\n0 1 1\r\n0 3 1\r\n", true, 3, "0 1 1", 3, true},
+        {"layer -1", "3\r\n0 1 1\r\n0 -1 1\r\n", true, 3, "0 1 1", 3, true},
+        {"axis 3", "9\r\n0 2 1\r\n3 0 1\r\n1 0 0\r\n", true, 9, "0 2 1", 9, true},
+        {"word for an axis", "3\r\n0 2 1\r\nx 1 0\r\n1 1 1\r\n", true, 3, "0 2 1", 3, true},
+        {"NUL inside a move", "3\r\n0 2 1\r\n1\0 1 0\r\n"s, true, 3, "0 2 1", 3, true},
+        {"direction 2", "3\r\n0 2 1\r\n1 1 2\r\n1 1 1\r\n", true, 3, "0 2 1", 3, true},
     };
     for (const auto& c : cases) {
-        std::filesystem::remove_all(historyFileName);
-        if (c.what == "a folder"s)
-            std::filesystem::create_directory(historyFileName);
-        else if (c.what != "no file"s)
-            WriteBytes(historyFileName, c.bytes);
+        SetUp();
+        MakeFile(historyFileName, c.what, c.bytes);
         MoveHistory h;
         EXPECT_EQ(h.Load(), c.loaded) << c.what;
         EXPECT_EQ(h.Size(), c.size) << c.what;
@@ -107,49 +102,118 @@ TEST_F(HistoryFile, LoadsEachFileAndSettlesTheCubeSize) {
         EXPECT_EQ(SettleCubeSize(h, c.loaded, 7), c.cube) << c.what;
         EXPECT_EQ(h.Size(), c.cube) << c.what;
         EXPECT_EQ(Walk(h), c.cube == c.size ? c.moves : "") << c.what;
+        // What is no regular file is not written either; the copy outlives the next save.
+        EXPECT_EQ(h.Write(), c.loaded || c.what == "no file"s) << c.what;
+        EXPECT_EQ(FilesNamed("history.ini.bad"), c.kept ? 1 : 0) << c.what;
+        EXPECT_EQ(ReadBytes("history.ini.bad"), c.kept ? c.bytes : "") << c.what;
     }
 }
 
-TEST_F(HistoryFile, SavesAppliedMovesOnlyAndReadsThemBackBehindPresentOnes) {
+// Reading stops at a million moves and at 16 MB, keeping the whole file as history.ini.bad.
+TEST_F(HistoryFile, ReadingStopsAtTheLimits) {
+    std::string million = "3\r\n";
+    for (int i = 0; i < maxLoadedMoves; ++i)
+        million += "2 2 1\r\n";
+    for (const auto& [bytes, moves, kept] :
+         {std::tuple{million, maxLoadedMoves, 0},
+          {million + "0 0 0\r\n", maxLoadedMoves, 1},
+          {"3" + std::string(maxHistoryFileBytes, ' ') + "0 0 1\r\n", 0, 1}}) {
+        SetUp();
+        WriteBytes(historyFileName, bytes);
+        MoveHistory h;
+        EXPECT_TRUE(h.Load() && h.Count() == moves && FilesNamed("history.ini.bad") == kept);
+    }
+}
+
+// Write puts out the applied moves and keeps the undone ones redoable, as an autosave must;
+// Save drops them, but only once written: a write that fails part-way (a file size limit binds
+// root too) leaves the old file whole, no temporary file and every move in memory. What was
+// written reads back whole, behind moves already present.
+TEST_F(HistoryFile, WritesAppliedMovesOnlyAndReadsThemBackBehindPresentOnes) {
     WriteBytes(historyFileName, "old");
     MoveHistory h;
     h.SetSize(4);
-    for (const MoveRecord& m : {MoveRecord{0, 2, true}, {-1, 99}, {2, 3, true}, {1, 0, true}, {}})
+    for (const MoveRecord& m : {MoveRecord{0, 2, true}, {1, 3}, {2, 3, true}, {1, 0, true}, {}})
         h.Append(m.axis, m.layer, m.positive);
     h.StepBack();
-    h.StepBack();
-    ASSERT_TRUE(h.Save());
-    EXPECT_EQ(ReadBytes(historyFileName), "4\r\n0 2 1\r\n-1 99 0\r\n2 3 1\r\n");
-    EXPECT_EQ(FilesNamed(historyFileName), 1);
-    EXPECT_EQ(Walk(h), "0 2 1,-1 99 0,2 3 1"); // the undone moves are gone
-    MoveHistory back;
-    back.Append(1, 1, true);
-    ASSERT_TRUE(back.Load());
-    EXPECT_EQ(back.Size(), 4);
-    EXPECT_EQ(Walk(back), "1 1 1,0 2 1,-1 99 0,2 3 1");
-}
-
-// A write that fails part-way (a file size limit binds root too): the old file stays whole, no
-// temporary file is left, and the undone move stays in memory.
-TEST_F(HistoryFile, FailedSaveKeepsTheOldFileAndEveryMoveInMemory) {
-    WriteBytes(historyFileName, "3\r\n0 0 1\r\n");
-    MoveHistory h;
-    for (int i = 0; i < 50; ++i)
-        h.Append(i % 3, 1, true);
     h.StepBack();
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     const rlimit small{16, old.rlim_max};
     const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = h.Save();
+    EXPECT_FALSE(h.Save());
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadBytes(historyFileName), "3\r\n0 0 1\r\n");
-    EXPECT_EQ(FilesNamed(historyFileName), 1);
-    EXPECT_EQ(h.Count(), 50);
-    EXPECT_NE(h.StepForward(), nullptr);
+    EXPECT_TRUE(ReadBytes(historyFileName) == "old" && FilesNamed(historyFileName) == 1);
+    const std::string all = "0 2 1,1 3 0,2 3 1,1 0 1,0 0 0";
+    const std::string applied = "4\r\n0 2 1\r\n1 3 0\r\n2 3 1\r\n";
+    EXPECT_EQ(Walk(h), all);
+    ASSERT_TRUE(h.Write());
+    EXPECT_EQ(ReadBytes(historyFileName), applied);
+    EXPECT_EQ(Walk(h), all);
+    ASSERT_TRUE(h.Save());
+    EXPECT_EQ(ReadBytes(historyFileName), applied);
+    EXPECT_EQ(Walk(h), "0 2 1,1 3 0,2 3 1"); // the undone moves are gone
+    MoveHistory back;
+    back.Append(1, 1, true);
+    ASSERT_TRUE(back.Load());
+    EXPECT_EQ(std::to_string(back.Size()) + ": " + Walk(back), "4: 1 1 1,0 2 1,1 3 0,2 3 1");
+    EXPECT_EQ(FilesNamed(historyFileName), 1) << "no temporary file, nothing kept as .bad";
+}
+
+// Saving respects what the user protected; run as an ordinary user, since root may write
+// anything. color.ini is written by the same code.
+TEST_F(HistoryFile, SavingKeepsProtectedFilesTheirModesAndLinks) {
+    if (!RunsUnprivileged())
+        return;
+    const std::string three = "3\r\n0 0 1\r\n1 1 1\r\n2 2 1\r\n", mine = "3\r\n0 1 0\r\n";
+    MoveHistory h;
+    h.SetSize(3);
+    h.Append(0, 1, false);
+    // The last file lies in a folder the user may not write to: it is rewritten in place.
+    for (const auto& [mode, folder] :
+         {std::pair{0000, 0755}, {0444, 0755}, {0600, 0755}, {0640, 0555}}) {
+        const bool writable = (mode & S_IWUSR) != 0;
+        WriteBytes(historyFileName, three);
+        ::chmod(historyFileName, mode);
+        ::chmod(".", folder);
+        EXPECT_EQ(MoveHistory().Load(), mode != 0000) << mode;
+        EXPECT_EQ(h.Write(), writable) << mode;
+        ::chmod(".", 0755);
+        EXPECT_EQ(std::filesystem::status(historyFileName).permissions(), Perms(mode)) << mode;
+        ::chmod(historyFileName, 0600);
+        EXPECT_EQ(ReadBytes(historyFileName), writable ? mine : three) << mode;
+        EXPECT_EQ(FilesNamed(historyFileName), 1) << mode;
+    }
+
+    // A chain of relative links stays as it is; the file at its end is replaced, keeping its
+    // mode, with no temporary file left beside it.
+    SetUp();
+    std::filesystem::create_directory("elsewhere");
+    WriteBytes("elsewhere/target", three);
+    ::chmod("elsewhere/target", 0640);
+    std::filesystem::create_symlink("target", "elsewhere/middle");
+    std::filesystem::create_symlink("elsewhere/middle", historyFileName);
+    ASSERT_TRUE(h.Write());
+    EXPECT_EQ(std::filesystem::read_symlink(historyFileName), "elsewhere/middle");
+    EXPECT_EQ(std::filesystem::read_symlink("elsewhere/middle"), "target");
+    EXPECT_EQ(ReadBytes("elsewhere/target"), mine);
+    EXPECT_EQ(std::filesystem::status("elsewhere/target").permissions(), Perms(0640));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("elsewhere"), {}), 2);
+    std::filesystem::remove_all("elsewhere");
+}
+
+// A kill between creating a temporary file and renaming it leaves the temporary behind; the
+// next start removes it, and only it.
+TEST_F(HistoryFile, LoadingRemovesTheLeftoversOfAnInterruptedSave) {
+    for (const char* name : {"history.ini.a1B2c3", "color.ini.Zz9x0Q", "history.ini.bad",
+                             "history.ini.12345", "history.ini-abcdef"})
+        WriteBytes(name, "half");
+    MoveHistory().Load();
+    LoadFaceColours();
+    EXPECT_TRUE(FilesNamed("color.ini") == 0 && FilesNamed("history.ini") == 3 &&
+                FilesNamed("history.ini.a1B2c3") == 0);
 }
 
 } // namespace

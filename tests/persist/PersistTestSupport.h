@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 inline void WriteBytes(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
@@ -56,3 +59,38 @@ protected:
         }
     }
 };
+
+inline std::filesystem::perms Perms(int mode) {
+    return static_cast<std::filesystem::perms>(mode);
+}
+
+// Puts at `name` what a case names: nothing ("no file"), "a folder", "a FIFO", "a link to
+// /dev/zero", or else a regular file holding `bytes`.
+inline void MakeFile(const char* name, const std::string& what, const std::string& bytes) {
+    if (what == "a folder")
+        std::filesystem::create_directory(name);
+    else if (what == "a FIFO")
+        ::mkfifo(name, 0644);
+    else if (what == "a link to /dev/zero")
+        std::filesystem::create_symlink("/dev/zero", name);
+    else if (what != "no file")
+        WriteBytes(name, bytes);
+}
+
+// Permissions bind only an ordinary user. Run as root (as on the CI machine), the current test
+// runs again in a child process as the user nobody, in a scratch folder of nobody's, and fails
+// when the child does; false then tells the caller that its part is done.
+inline bool RunsUnprivileged() {
+    if (::geteuid() != 0)
+        return true;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    char folder[] = "/tmp/mozai-nobody-XXXXXX";
+    EXPECT_TRUE(::mkdtemp(folder) != nullptr && ::chown(folder, 65534, 65534) == 0);
+    const std::string command = std::string("cd ") + folder +
+                                " && setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                " --gtest_filter=" + test->test_suite_name() + "." + test->name();
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::filesystem::remove_all(folder);
+    return false;
+}
