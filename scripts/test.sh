@@ -27,11 +27,12 @@ trap 'rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"' EXIT
 echo "== optimised build =="
 ctest --test-dir build/release --output-on-failure -j"$jobs"
 
+echo "== fuzz targets, 15 s each =="
+scripts/fuzz.sh 15
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
-echo "== fuzz targets, 15 s each =="
-scripts/fuzz.sh 15
