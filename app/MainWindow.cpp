@@ -287,9 +287,34 @@ void MainWindow::OnTick() {
             input.WindowDragging());
     }
     // A still cube is not painted again: the window keeps showing the last frame.
-    if (framesPainted == 0 || CurrentFrameKey() != paintedKey)
+    const bool paint = framesPainted == 0 || CurrentFrameKey() != paintedKey;
+    if (paint)
         PaintFrame();
+    // Nor does it keep waking the process: with nothing in motion the ticks stop until an
+    // input event or a command wakes them.
+    if (!paint && tickDepth == 1 && NothingInMotion()) {
+        if (++stillTicks >= stillTicksBeforeSleep)
+            timer.stop();
+    } else {
+        stillTicks = 0;
+    }
     --tickDepth;
+}
+
+bool MainWindow::NothingInMotion() const {
+    double yaw = 0;
+    double pitch = 0;
+    const MouseState& mouse = input.Mouse();
+    return puzzle && puzzle->CurrentTwist() == nullptr && puzzle->ShuffleRemaining() == 0 &&
+           !(menuManager && menuManager->GetDemoState()) && !input.HeldKeys().Step(yaw, pitch) &&
+           !mouse.leftButtonDown && !mouse.rightButtonDown &&
+           QApplication::activeModalWidget() == nullptr;
+}
+
+void MainWindow::WakeTicks() {
+    stillTicks = 0;
+    if (!destroyed && camera && !timer.isActive())
+        timer.start();
 }
 
 void MainWindow::TurnViewByKeys() {

@@ -36,6 +36,8 @@ class MainWindow : public QMainWindow {
 
 public:
     static constexpr int tickMilliseconds = 30;
+    // Still ticks before the timer stops.
+    static constexpr int stillTicksBeforeSleep = 10;
     // The window is created at this size, centred on the desktop.
     static constexpr int initialSize = 300;
     // Width of the window the drag scales are measured for.
@@ -89,6 +91,9 @@ public:
 
     // One 30 ms step: animation, view keys, demo motion, frame.
     void OnTick();
+    // Starts the ticks again after they stopped for a still cube; every input event and command
+    // calls it, since only they can set anything in motion.
+    void WakeTicks();
     // A menu command by identifier.
     void OnCommand(int id);
     // The splash and the congratulations banner: the picture of bitmapId in the bitmap dialog,
@@ -186,6 +191,7 @@ private:
     void LearnFrameMetrics();
     void ResetRendererForSize();
     void TurnViewByKeys();
+    bool NothingInMotion() const;
 
     bool layeredSupported;
     std::function<bool()> compositorProbe;
@@ -211,6 +217,8 @@ private:
     QTimer timer;
     // Ticks under way, and handlers under way of any kind.
     int tickDepth = 0;
+    // Ticks in a row in which nothing moved or was painted; the timer stops after a few.
+    int stillTicks = 0;
     int busyDepth = 0;
     bool destroyPending = false;
     WindowInput input{*this};

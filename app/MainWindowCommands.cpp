@@ -13,6 +13,7 @@ void MainWindow::OnCommand(int id) {
     if (destroyed)
         return;
     BusyScope busy(*this);
+    WakeTicks();
     if (Command::IsTypeItem(id)) {
         ChangeCubeSize(Command::SizeOfTypeItem(id));
         return;

@@ -56,6 +56,7 @@ QPoint WindowInput::ClientPoint(const QPointF& local, const QPointF& global) con
 }
 
 void WindowInput::OnLeftButtonDown(int x, int y) {
+    window.WakeTicks();
     MainWindow::BusyScope busy(window);
     if (appSettings.colorEditMode) {
         window.EditColourAt(x, y);
@@ -72,6 +73,7 @@ void WindowInput::OnLeftButtonDown(int x, int y) {
 }
 
 void WindowInput::OnLeftButtonUp() {
+    window.WakeTicks();
     if (!mouse.leftButtonDown)
         return;
     mouse.leftButtonDown = false;
@@ -82,6 +84,7 @@ void WindowInput::OnLeftButtonUp() {
 }
 
 void WindowInput::OnRightButtonDown(int x, int y) {
+    window.WakeTicks();
     mouse.rightButtonDown = true;
     if (mouse.leftButtonDown)
         RecordMoveAnchor(x, y);
@@ -90,6 +93,7 @@ void WindowInput::OnRightButtonDown(int x, int y) {
 }
 
 void WindowInput::OnRightButtonUp() {
+    window.WakeTicks();
     if (!mouse.rightButtonDown)
         return;
     mouse.rightButtonDown = false;
@@ -108,6 +112,7 @@ void WindowInput::OnFocusLost() {
 }
 
 void WindowInput::OnMouseMove(int x, int y) {
+    window.WakeTicks();
     MainWindow::BusyScope busy(window);
     if (!mouse.leftButtonDown && !mouse.rightButtonDown) {
         if (mouse.mouseCaptured)
@@ -183,12 +188,14 @@ bool WindowInput::ResizeBy(int step) {
 
 // A resize that cannot read the client rectangle leaves the window as it is.
 void WindowInput::OnMouseWheel(int delta) {
+    window.WakeTicks();
     if (!appSettings.regionMode)
         return;
     ResizeBy(delta > 0 ? MainWindow::resizeStep : -MainWindow::resizeStep);
 }
 
 void WindowInput::KeyPressed(const QKeyEvent& event) {
+    window.WakeTicks();
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     if ((modifiers & Qt::AltModifier) && (key == Qt::Key_Question || key == Qt::Key_Slash)) {
@@ -215,6 +222,7 @@ bool WindowInput::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
         QApplication::activeModalWidget() != nullptr && watched->isWidgetType()) {
         const auto* key = static_cast<const QKeyEvent*>(event);
+        window.WakeTicks();
         if (type == QEvent::KeyPress)
             viewKeys.Press(key->key(), key->modifiers());
         else if (!key->isAutoRepeat())
@@ -224,6 +232,7 @@ bool WindowInput::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowInput::OnKeyDown(int key) {
+    window.WakeTicks();
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -49,6 +49,7 @@ public:
 
     const MouseState& Mouse() const { return mouse; }
     ViewKeys& HeldKeys() { return viewKeys; }
+    const ViewKeys& HeldKeys() const { return viewKeys; }
 
 protected:
     // While a modal dialog has the keyboard, the view keys still turn the cube.

@@ -1,4 +1,5 @@
-// A cube that stands still is not painted again; anything that changes the picture is.
+// A cube that stands still is not painted again, nor ticked for long; anything that changes the
+// picture is painted.
 
 #include "MainWindowTestSupport.h"
 
@@ -8,6 +9,8 @@
 #include "puzzle/CMozai.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 
+#include <QTest>
+
 TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     MainWindow& w = Start();
     w.OnTick();
@@ -15,6 +18,15 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     for (int i = 0; i < 5; ++i)
         w.OnTick();
     EXPECT_EQ(w.FramesPainted(), still);
+    // Nor does it keep waking the process: the ticks stop, and the next input starts them.
+    for (int i = 0; i < MainWindow::stillTicksBeforeSleep; ++i)
+        w.OnTick();
+    EXPECT_FALSE(w.TickTimer().isActive());
+    QTest::keyPress(&w, Qt::Key_Left);
+    EXPECT_TRUE(w.TickTimer().isActive());
+    w.OnTick();
+    QTest::keyRelease(&w, Qt::Key_Left);
+    EXPECT_GT(w.FramesPainted(), still) << "the held key turned the view";
 
     const std::function<void()> changes[] = {
         [&] { w.SceneCamera()->Rotate(Rad1, 0); },
