@@ -8,29 +8,12 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-mozai=$(realpath "$1")
 seconds=${2:-10}
 demo_seconds=${3:-20}
 
 # shellcheck source=desktop-lib.sh
 source "$here/desktop-lib.sh"
-
-work=$(mktemp -d)
-mozai_pid=""
-cleanup() {
-    [ -n "$mozai_pid" ] && kill -KILL "$mozai_pid" 2>/dev/null
-    desktop_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
-unset WAYLAND_DISPLAY
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-mkdir -p "$XDG_DATA_HOME/mozai"
-cd "$XDG_DATA_HOME/mozai" || exit 1
-desktop_start || { echo "Xvfb did not start" >&2; exit 1; }
+e2e_begin "$1"
 
 # User plus system time of a process, in clock ticks.
 cpu_ticks() {
