@@ -28,11 +28,42 @@ std::uint32_t ToArgb(COLORREF colour, std::uint32_t alpha) {
 } // namespace
 
 void CMozai::SortFaces(const Vertex3D& eye) {
+    // Distances are worked out cubie by cubie, where a face's corners lie next to each other in
+    // memory; walking the last frame's drawing order instead jumps to another cubie at every face.
     const std::size_t n = faceList.size();
+    faceDistance.resize(static_cast<std::size_t>(faceCount));
+    distanceOf.assign(static_cast<std::size_t>(faceCount), nullptr);
+    for (int i = 0; i < size; ++i) {
+        for (int j = 0; j < size; ++j) {
+            for (int k = 0; k < size; ++k) {
+                CCube* cubie = cubies[i][j][k].get();
+                if (cubie == nullptr) {
+                    continue;
+                }
+                for (int f = 0; f < CCube::faceCount; ++f) {
+                    CubeFace* face = cubie->Face(f);
+                    const std::size_t index = static_cast<std::size_t>(
+                        CCube::faceCount * face->cubieId + face->faceIndex);
+                    if (index < distanceOf.size()) {
+                        faceDistance[index] = Distance(face->Centre(), eye);
+                        distanceOf[index] = face;
+                    }
+                }
+            }
+        }
+    }
     faceDepths.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         CubeFace* face = faceList[i];
-        faceDepths[i] = {face != nullptr ? Distance(face->Centre(), eye) : 0, face};
+        double distance = 0;
+        if (face != nullptr) {
+            const std::size_t index =
+                static_cast<std::size_t>(CCube::faceCount * face->cubieId + face->faceIndex);
+            distance = index < distanceOf.size() && distanceOf[index] == face
+                           ? faceDistance[index]
+                           : Distance(face->Centre(), eye);
+        }
+        faceDepths[i] = {distance, face};
     }
     faceSorter.Sort(faceDepths);
     for (std::size_t i = 0; i < n; ++i) {
@@ -158,9 +189,7 @@ void CMozai::Draw(RenderObject* camera) {
         if (colour == NoSticker || colour == bodyColour) {
             continue;
         }
-        for (int c = 0; c < CubeFace::cornerCount; ++c) {
-            corners[c] = face->StickerCorner(c);
-        }
+        face->StickerCorners(corners);
         // Only outer faces carry stickers, so the buffer holds them all; a colour table that
         // coloured inner faces too gets its extra stickers painted but not rasterised.
         if (direct3D && stickers < stickerCapacity) {

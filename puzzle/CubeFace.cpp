@@ -23,9 +23,18 @@ Vertex3D CubeFace::StickerCorner(int c) {
     if (c < 0 || c >= cornerCount || corner[c] == nullptr) {
         return Vertex3D();
     }
+    return Shrunk(*corner[c], Centre());
+}
+
+void CubeFace::StickerCorners(Vertex3D out[cornerCount]) {
     const Vertex3D m = Centre();
+    for (int c = 0; c < cornerCount; ++c) {
+        out[c] = corner[c] != nullptr ? Shrunk(*corner[c], m) : Vertex3D();
+    }
+}
+
+Vertex3D CubeFace::Shrunk(const Vertex3D& p, const Vertex3D& m) {
     const double w = stickerWeight;
     const double r = centreWeight;
-    const Vertex3D& p = *corner[c];
     return Vertex3D(w * p.x + r * m.x, w * p.y + r * m.y, w * p.z + r * m.z);
 }

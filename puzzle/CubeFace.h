@@ -26,4 +26,9 @@ public:
     // Corner c (0..3) of the sticker: the face shrunk towards its centre to 0.9 of its size. The
     // origin for any other c.
     Vertex3D StickerCorner(int c);
+    // The four sticker corners at once.
+    void StickerCorners(Vertex3D out[cornerCount]);
+
+private:
+    static Vertex3D Shrunk(const Vertex3D& p, const Vertex3D& m);
 };
