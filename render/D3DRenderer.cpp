@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -21,7 +22,13 @@ namespace {
 constexpr int positionAttribute = 0;
 constexpr int diffuseAttribute = 1;
 constexpr int vertexStride = sizeof(ScreenVertex);
-constexpr std::size_t bytesPerPixel = 4; // read back as R, G, B, A
+constexpr std::size_t bytesPerPixel = 4;
+#ifndef GL_BGRA
+#define GL_BGRA 0x80E1
+#endif
+#ifndef GL_UNSIGNED_INT_8_8_8_8_REV
+#define GL_UNSIGNED_INT_8_8_8_8_REV 0x8367
+#endif
 
 // Window pixels to clip space. Window row y becomes framebuffer row y: the picture lies upside
 // down in OpenGL's bottom-up framebuffer, so its rows read back in window order and the edges
@@ -55,6 +62,29 @@ bool HasGuiApplication() {
 
 float Channel(std::uint32_t argb, int shift) {
     return static_cast<float>((argb >> shift) & 0xFFu) / 255.0f;
+}
+
+// The device pixels the triangles can touch: their bounding box in window pixels, a pixel wider
+// on every side than the fill rule and the centre offset need. Everything for a coordinate that
+// is no finite number.
+QRect Reach(const ScreenVertex* vertices, int count, qreal ratio, const QRect& target) {
+    float left = vertices[0].x, right = left, top = vertices[0].y, bottom = top;
+    for (int i = 1; i < count; ++i) {
+        left = std::min(left, vertices[i].x);
+        right = std::max(right, vertices[i].x);
+        top = std::min(top, vertices[i].y);
+        bottom = std::max(bottom, vertices[i].y);
+    }
+    if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) ||
+        !std::isfinite(bottom)) {
+        return target;
+    }
+    const auto clamp = [](double v) { return static_cast<int>(std::clamp(v, -1e6, 1e6)); };
+    const int x0 = clamp(std::floor(left * ratio)) - 2;
+    const int y0 = clamp(std::floor(top * ratio)) - 2;
+    const int x1 = clamp(std::ceil((right + 1) * ratio)) + 2;
+    const int y1 = clamp(std::ceil((bottom + 1) * ratio)) + 2;
+    return QRect(QPoint(x0, y0), QPoint(x1, y1)) & target;
 }
 
 } // namespace
@@ -128,6 +158,8 @@ bool D3DRenderer::ClearTarget() {
     gl->glClearColor(Channel(clearColour, 16), Channel(clearColour, 8), Channel(clearColour, 0),
                      Channel(clearColour, 24));
     gl->glClear(GL_COLOR_BUFFER_BIT);
+    // A black clear ORs nothing into the frame: only what is drawn next needs reading back.
+    drawn = (clearColour & 0xFFFFFFu) != 0 ? QRect(QPoint(), backBuffer->size()) : QRect();
     return true;
 }
 
@@ -170,6 +202,7 @@ bool D3DRenderer::DrawVertices(const ScreenVertex* vertices, int count, bool cul
     gl->glVertexAttribPointer(diffuseAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, vertexStride,
                               reinterpret_cast<const void*>(offsetof(ScreenVertex, diffuse)));
     gl->glDrawArrays(GL_TRIANGLES, 0, count / 3 * 3);
+    drawn |= Reach(vertices, count / 3 * 3, pixelRatio, QRect(QPoint(), backBuffer->size()));
     gl->glDisableVertexAttribArray(positionAttribute);
     gl->glDisableVertexAttribArray(diffuseAttribute);
     program->release();
@@ -190,18 +223,32 @@ bool D3DRenderer::CopyToDC(QImage& frame, int width, int height) {
         frame.format() != QImage::Format_ARGB32_Premultiplied) {
         frame = frame.convertToFormat(QImage::Format_RGB32);
     }
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * bytesPerPixel;
-    readBack.resize(rowBytes * static_cast<std::size_t>(h));
+    const QRect read = drawn & QRect(0, 0, w, h);
+    if (read.isEmpty()) {
+        return true;
+    }
+    const std::size_t rowPixels = static_cast<std::size_t>(read.width());
+    readBack.resize(rowPixels * static_cast<std::size_t>(read.height()) * bytesPerPixel);
     QOpenGLFunctions* gl = context->functions();
     backBuffer->bind();
     gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    gl->glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
-    for (int y = 0; y < h; ++y) {
-        const unsigned char* src = readBack.data() + static_cast<std::size_t>(y) * rowBytes;
-        auto* dst = reinterpret_cast<QRgb*>(frame.scanLine(y));
-        for (int x = 0; x < w; ++x, src += bytesPerPixel) {
-            dst[x] |= (static_cast<QRgb>(src[0]) << 16) | (static_cast<QRgb>(src[1]) << 8) |
-                      static_cast<QRgb>(src[2]);
+    // Desktop OpenGL hands pixels over as QImage keeps them; OpenGL ES only as R, G, B, A bytes.
+    const bool asQRgb = !context->isOpenGLES();
+    gl->glReadPixels(read.x(), read.y(), read.width(), read.height(), asQRgb ? GL_BGRA : GL_RGBA,
+                     asQRgb ? GL_UNSIGNED_INT_8_8_8_8_REV : GL_UNSIGNED_BYTE, readBack.data());
+    for (int y = 0; y < read.height(); ++y) {
+        const unsigned char* src = readBack.data() + y * rowPixels * bytesPerPixel;
+        auto* dst = reinterpret_cast<QRgb*>(frame.scanLine(read.y() + y)) + read.x();
+        if (asQRgb) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(src);
+            for (std::size_t x = 0; x < rowPixels; ++x) {
+                dst[x] |= pixels[x] & 0x00FFFFFFu;
+            }
+        } else {
+            for (std::size_t x = 0; x < rowPixels; ++x, src += bytesPerPixel) {
+                dst[x] |= (static_cast<QRgb>(src[0]) << 16) | (static_cast<QRgb>(src[1]) << 8) |
+                          static_cast<QRgb>(src[2]);
+            }
         }
     }
     return true;
@@ -226,7 +273,13 @@ void D3DRenderer::Release() {
 }
 
 bool D3DRenderer::MakeCurrent() {
-    return context && surface && context->makeCurrent(surface.get());
+    if (!context || !surface) {
+        return false;
+    }
+    // Asked again each frame, the window system would be asked to make it current again.
+    return (QOpenGLContext::currentContext() == context.get() &&
+            context->surface() == surface.get()) ||
+           context->makeCurrent(surface.get());
 }
 
 bool D3DRenderer::BuildProgram() {
@@ -254,6 +307,7 @@ void D3DRenderer::AllocateTarget() {
     backBuffer->bind();
     gl->glClearColor(0, 0, 0, 0);
     gl->glClear(GL_COLOR_BUFFER_BIT);
+    drawn = QRect();
 }
 
 void D3DRenderer::DropGl() {

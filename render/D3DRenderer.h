@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <cstdint>
 #include <functional>
@@ -75,4 +76,6 @@ private:
     std::unique_ptr<QOpenGLBuffer> stickerBuffer;
     std::unique_ptr<QOpenGLFramebufferObject> backBuffer;
     std::vector<unsigned char> readBack;
+    // The part of the back buffer that may differ from black since it was last cleared.
+    QRect drawn;
 };

@@ -75,6 +75,26 @@ TEST_F(D3DRendererGl, TheTargetFollowsTheClientUntilReleasedAndCopiesStayWithinF
     EXPECT_EQ(renderer.TargetSize(), client);
     const QRect corner(100, 80, 20, 10);
     EXPECT_TRUE(SamePixels(Painted(Sticker(corner, ~0u)), corner));
+    // Only what was drawn since the clear is read back: all of it, and only inside the target.
+    const QRect across(-5, 85, 10, 20);
+    ASSERT_TRUE(renderer.ClearTarget() &&
+                renderer.DrawVertices(Sticker(corner, ~0u).data(), 6, false) &&
+                renderer.DrawVertices(Sticker(across, ~0u).data(), 6, false));
+    frame = Filled(client.width(), client.height(), black);
+    ASSERT_TRUE(renderer.CopyToDC(frame, client.width(), client.height()));
+    EXPECT_TRUE(SamePixels(PixelsNot(frame, black), QRegion(corner) + QRect(0, 85, 5, 5)));
+    EXPECT_TRUE(SamePixels(Painted(Sticker(across, ~0u)), QRect(0, 85, 5, 5)));
+    // At two device pixels a window pixel, a sticker covers twice its size from twice its place
+    // (give or take the pixel centres' half-pixel shift).
+    D3DRenderer sharp([] { return QSize(120, 90); }, 6, [] { return 2.0; });
+    ASSERT_TRUE(sharp.ClearTarget() &&
+                sharp.DrawVertices(Sticker(QRect(50, 30, 9, 14), ~0u).data(), 6, false));
+    frame = Filled(120, 90, black);
+    ASSERT_TRUE(sharp.CopyToDC(frame, 120, 90));
+    const QRegion lit = PixelsNot(frame, black);
+    EXPECT_TRUE(lit.contains(QRect(100, 60, 18, 28)) &&
+                QRect(99, 59, 20, 30).contains(lit.boundingRect()));
+    sharp.Release();
 
     renderer.SetClearColour(0xFF102030);
     ASSERT_TRUE(renderer.ClearTarget());
