@@ -1,8 +1,75 @@
+// Face normals and the corner order of the faces are checked by the sticker colouring, turns
+// made in steps and then committed by the quarter-turns; those for every size from 2 to 10 keep
+// the grid of cubie links and the cubies' own geometry in step.
 #include "PuzzleTestSupport.h"
 
+#include <array>
+#include <random>
 #include <tuple>
 
 namespace {
+
+TEST(CCube, ACommitInsideTheThresholdRestoresTheCornersAndTheThresholdItselfTurns) {
+    CCube cube(0, 30, -30, 0, 0, 0, 1, 0, 1, 0);
+    const auto before = cube.Corners();
+    for (double b : {0.0, -1.5707949, 1.5707949}) {
+        cube.TurnCorners(0.3, 0);
+        cube.CommitTurn(b, 0);
+        EXPECT_TRUE(cube.Corners() == before && cube.RestCorners() == before) << b;
+    }
+    cube.CommitTurn(CCube::turnThreshold, 2);
+    EXPECT_NEAR(cube.GetPosition().y, 30, 1e-4); // the placement turns too
+    EXPECT_TRUE(ToVertex(cube.FaceNormal(6)) == Vertex3D(0, 0, 0));
+    EXPECT_EQ(cube.Face(6), nullptr);
+    // A sticker corner is 0.9f of the corner plus 1 - 0.9f of the centre, in single precision:
+    // corner 0 (15, 15, 15) of the top face goes towards the centre (0, 15, 0).
+    EXPECT_EQ(CCube(0, 0, 0, 0, 0, 0, 1, 0, 1, 0).Face(0)->StickerCorner(0).x, 0.9f * 15.0);
+}
+
+class QuarterTurns : public ::testing::TestWithParam<int> {};
+
+// Random turns keep grid and geometry in step and their inverse undoes them; four equal turns
+// are the identity and layers of one axis commute.
+TEST_P(QuarterTurns, KeepGridAndGeometryInStepAndComposeAsTheyShould) {
+    const int n = GetParam();
+    std::mt19937 rng(n);
+    const std::vector<long long> solved = State(*MakePuzzle(n));
+    auto p = MakePuzzle(n);
+    std::vector<std::array<int, 3>> moves; // axis, layer, positive
+    for (int m = 0; m < 20; ++m) {
+        moves.push_back({int(rng() % 3), int(rng() % n), int(rng() % 2)});
+        const auto [axis, layer, positive] = moves.back();
+        if (m % 2 == 0) {
+            QuarterTurn(*p, axis, layer, positive);
+        } else { // animated by the timer from a first step of 10 degrees
+            p->BeginTwist(nullptr, nullptr, axis, layer, positive, TwistKind::DemoTwist);
+            p->TurnLayer(axis, layer, positive ? Rad10 : -Rad10);
+            TickUntilIdle(*p);
+        }
+        for (int c = 0; c < n * n * n; ++c)
+            ASSERT_TRUE(SitsAt(*p, c / (n * n), c / n % n, c % n)) << "N " << n << " cell " << c;
+    }
+    EXPECT_NE(State(*p), solved);
+    for (auto m = moves.rbegin(); m != moves.rend(); ++m)
+        QuarterTurn(*p, (*m)[0], (*m)[1], (*m)[2] == 0);
+    EXPECT_EQ(State(*p), solved);
+    for (int axis = 0; axis < 3; ++axis) {
+        p = MakePuzzle(n);
+        for (int t = 1; t <= 4 * n; ++t) {
+            QuarterTurn(*p, axis, (t - 1) / 4, (t - 1) / 4 % 2 == 0);
+            EXPECT_EQ(State(*p) == solved, t % 4 == 0) << axis << " " << t;
+        }
+        auto q = MakePuzzle(n);
+        const int a = axis % (n - 1), b = n - 1;
+        QuarterTurn(*p, axis, a, true);
+        QuarterTurn(*p, axis, b, false);
+        QuarterTurn(*q, axis, b, false);
+        QuarterTurn(*q, axis, a, true);
+        EXPECT_EQ(State(*p), State(*q)) << "axis " << axis;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, QuarterTurns, ::testing::Range(2, 11));
 
 // Every cubie sits in its cell with its id; each face carries the colour of the side it faces
 // when it is on that side of the cube, else none.
