@@ -59,15 +59,7 @@ class HistoryFile : public StoredFileTest {};
 // start-up settles on while holding 7: the loaded size within 1..10, else 3 with no moves, or 7
 // when there was no file to read.
 TEST_F(HistoryFile, LoadsEachFileAndKeepsADamagedOne) {
-    const struct {
-        const char* what;
-        std::string bytes;
-        bool loaded;
-        int size;
-        const char* moves;
-        int cube;
-        bool kept;
-    } cases[] = {
+    const std::tuple<const char*, std::string, bool, int, const char*, int, bool> cases[] = {
         {"two moves", "3\r\n0 2 1\r\n1 0 0\r\n", true, 3, "0 2 1,1 0 0", 3, false},
         {"no file", "", false, 0, "", 7, false},
         {"a folder", "", false, 0, "", 7, false},
@@ -92,20 +84,21 @@ TEST_F(HistoryFile, LoadsEachFileAndKeepsADamagedOne) {
         {"NUL inside a move", "3\r\n0 2 1\r\n1\0 1 0\r\n"s, true, 3, "0 2 1", 3, true},
         {"direction 2", "3\r\n0 2 1\r\n1 1 2\r\n1 1 1\r\n", true, 3, "0 2 1", 3, true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, bytes, loaded, size, moves, cube, kept] : cases) {
+        SCOPED_TRACE(what);
         SetUp();
-        MakeFile(historyFileName, c.what, c.bytes);
+        MakeFile(historyFileName, what, bytes);
         MoveHistory h;
-        EXPECT_EQ(h.Load(), c.loaded) << c.what;
-        EXPECT_EQ(h.Size(), c.size) << c.what;
-        EXPECT_EQ(Walk(h), c.moves) << c.what;
-        EXPECT_EQ(SettleCubeSize(h, c.loaded, 7), c.cube) << c.what;
-        EXPECT_EQ(h.Size(), c.cube) << c.what;
-        EXPECT_EQ(Walk(h), c.cube == c.size ? c.moves : "") << c.what;
+        EXPECT_EQ(h.Load(), loaded);
+        EXPECT_EQ(h.Size(), size);
+        EXPECT_EQ(Walk(h), moves);
+        EXPECT_EQ(SettleCubeSize(h, loaded, 7), cube);
+        EXPECT_EQ(h.Size(), cube);
+        EXPECT_EQ(Walk(h), cube == size ? moves : "");
         // What is no regular file is not written either; the copy outlives the next save.
-        EXPECT_EQ(h.Write(), c.loaded || c.what == "no file"s) << c.what;
-        EXPECT_EQ(FilesNamed("history.ini.bad"), c.kept ? 1 : 0) << c.what;
-        EXPECT_EQ(ReadBytes("history.ini.bad"), c.kept ? c.bytes : "") << c.what;
+        EXPECT_EQ(h.Write(), loaded || what == "no file"s);
+        EXPECT_EQ(FilesNamed("history.ini.bad"), kept ? 1 : 0);
+        EXPECT_EQ(ReadBytes("history.ini.bad"), kept ? bytes : "");
     }
 }
 
@@ -181,7 +174,9 @@ TEST_F(HistoryFile, SavingKeepsProtectedFilesTheirModesAndLinks) {
         EXPECT_EQ(MoveHistory().Load(), mode != 0000) << mode;
         EXPECT_EQ(h.Write(), writable) << mode;
         ::chmod(".", 0755);
-        EXPECT_EQ(std::filesystem::status(historyFileName).permissions(), Perms(mode)) << mode;
+        EXPECT_EQ(std::filesystem::status(historyFileName).permissions(),
+                  std::filesystem::perms(mode))
+            << mode;
         ::chmod(historyFileName, 0600);
         EXPECT_EQ(ReadBytes(historyFileName), writable ? mine : three) << mode;
         EXPECT_EQ(FilesNamed(historyFileName), 1) << mode;
@@ -199,7 +194,8 @@ TEST_F(HistoryFile, SavingKeepsProtectedFilesTheirModesAndLinks) {
     EXPECT_EQ(std::filesystem::read_symlink(historyFileName), "elsewhere/middle");
     EXPECT_EQ(std::filesystem::read_symlink("elsewhere/middle"), "target");
     EXPECT_EQ(ReadBytes("elsewhere/target"), mine);
-    EXPECT_EQ(std::filesystem::status("elsewhere/target").permissions(), Perms(0640));
+    EXPECT_EQ(std::filesystem::status("elsewhere/target").permissions(),
+              std::filesystem::perms(0640));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("elsewhere"), {}), 2);
     std::filesystem::remove_all("elsewhere");
 }
