@@ -1,6 +1,5 @@
-// Face normals and the corner order of the faces are checked by the sticker colouring, turns
-// made in steps and then committed by the quarter-turns; those for every size from 2 to 10 keep
-// the grid of cubie links and the cubies' own geometry in step.
+// Face normals and corner order are checked by the sticker colouring, stepped turns by the
+// quarter turns, which for every size keep the grid of links and the cubies' geometry in step.
 #include "PuzzleTestSupport.h"
 
 #include <array>
@@ -21,15 +20,14 @@ TEST(CCube, ACommitInsideTheThresholdRestoresTheCornersAndTheThresholdItselfTurn
     EXPECT_NEAR(cube.GetPosition().y, 30, 1e-4); // the placement turns too
     EXPECT_TRUE(ToVertex(cube.FaceNormal(6)) == Vertex3D(0, 0, 0));
     EXPECT_EQ(cube.Face(6), nullptr);
-    // A sticker corner is 0.9f of the corner plus 1 - 0.9f of the centre, in single precision:
-    // corner 0 (15, 15, 15) of the top face goes towards the centre (0, 15, 0).
+    // Sticker corner 0.9f corner + (1 - 0.9f) centre, in single precision: top corner 0 is x 15.
     EXPECT_EQ(CCube(0, 0, 0, 0, 0, 0, 1, 0, 1, 0).Face(0)->StickerCorner(0).x, 0.9f * 15.0);
 }
 
 class QuarterTurns : public ::testing::TestWithParam<int> {};
 
 // Random turns keep grid and geometry in step and their inverse undoes them; four equal turns
-// are the identity and layers of one axis commute.
+// are the identity; layers of one axis commute.
 TEST_P(QuarterTurns, KeepGridAndGeometryInStepAndComposeAsTheyShould) {
     const int n = GetParam();
     std::mt19937 rng(n);
@@ -95,8 +93,7 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
         Vertex3D none;
         EXPECT_TRUE(p->FindCubie(p->CubieCount()) == nullptr && !p->FindCell(-1, none));
     }
-    EXPECT_EQ(MakePuzzle(0)->Size(), 1);
-    EXPECT_EQ(MakePuzzle(11)->Size(), 10);
+    EXPECT_TRUE(MakePuzzle(0)->Size() == 1 && MakePuzzle(11)->Size() == 10);
     // Default colours; replacing one recolours faces and table, one no sticker has the table only.
     auto p = MakePuzzle(2);
     EXPECT_TRUE(p->ReplaceColour(0x0000B0, 0x00FF00));
@@ -161,8 +158,8 @@ TEST(CMozai, TickEasesFromTenDegreesToTheQuarterTurnAndPausesWhileHeld) {
         EXPECT_NEAR(p->LayerAngle(0, 0), DegToRad(degrees), 1e-12);
     }
     p->Tick(); // the steps add up to a hair above the 88 degree bound: done
-    EXPECT_EQ(p->CurrentTwist(), nullptr);
-    EXPECT_TRUE(SitsAt(*p, 0, 2, 1, moved)); // +90 about X takes (j, k) to (N - 1 - k, j)
+    // +90 about X takes (j, k) to (N - 1 - k, j)
+    EXPECT_TRUE(p->CurrentTwist() == nullptr && SitsAt(*p, 0, 2, 1, moved));
 }
 
 } // namespace

@@ -92,22 +92,6 @@ TEST_F(Drawing, FacesFarToNearEachStickerOnItsBodyAndRasterised) {
     }
 }
 
-// The bare faces between two layers show only while one of them is turned away: on both sides.
-TEST_F(Drawing, ATurnedLayerShowsItsCut) {
-    const auto cutFaces = [&] {
-        r->Frame(*puzzle);
-        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
-            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).x + 15) < 1e-9;
-        });
-    };
-    EXPECT_EQ(cutFaces(), 0);
-    puzzle->TurnLayer(0, 0, Rad30);
-    EXPECT_EQ(cutFaces(), 18);
-    puzzle->TurnLayer(0, 0, Rad90 - Rad30);
-    EXPECT_EQ(puzzle->SettleLayer(0, 0), TwistResult::TwistDonePositive);
-    EXPECT_EQ(cutFaces(), 0);
-}
-
 // Black faces get the body only, as bare ones do; stickers past the buffer are only painted;
 // without a camera nothing is drawn, without a rasteriser only that is skipped.
 TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
@@ -133,8 +117,9 @@ TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
 }
 
 // The face a drag grabbed is outlined in light green until its twist ends; stepping and shuffle
-// twists are not, but for the last shuffle twist, which shows its placeholder face.
-TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
+// twists are not, but for the last shuffle twist, which shows its placeholder face. The bare faces
+// between two layers show only while one of them is turned away: on both sides.
+TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
     auto outlined = [&](const CubeFace* face) {
         r->Frame(*puzzle);
         bool all = r->lines.size() == 4;
@@ -143,14 +128,23 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
                   r->lines[c].corners[1] == *face->corner[(c + 1) % 4];
         return all;
     };
+    const auto cutFaces = [&] { // black faces with their centre on the cut y = 15
+        r->Frame(*puzzle);
+        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
+            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).y - 15) < 1e-9;
+        });
+    };
     const CubeFace* grabbed = puzzle->Cubie(1, 1, 2)->Face(4);
+    EXPECT_EQ(cutFaces(), 0);
     puzzle->SetHold(true);
     Drag(FrontPixel(1, 1), 30, 0);
     EXPECT_TRUE(outlined(grabbed));
+    EXPECT_EQ(cutFaces(), 18);
     puzzle->SetHold(false);
     puzzle->Tick();
     EXPECT_TRUE(outlined(grabbed));
     TickUntilIdle(*puzzle);
+    EXPECT_TRUE(history.Count() == 1 && cutFaces() == 0);
     puzzle->StepBack();
     r->Frame(*puzzle);
     EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
@@ -183,11 +177,9 @@ TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpread) {
         }
     }
     // Distances that are no numbers or infinite have no defined place, but every face stays.
-    std::vector<FaceDepth> odd = {{1, &faces[0]},
-                                  {NAN, &faces[1]},
-                                  {INFINITY, &faces[2]},
-                                  {-INFINITY, &faces[3]},
-                                  {NAN, &faces[4]}};
+    std::vector<FaceDepth> odd;
+    for (double d : {1.0, std::nan(""), HUGE_VAL, -HUGE_VAL, std::nan("")})
+        odd.emplace_back(d, &faces[odd.size()]);
     sorter.Sort(odd);
     std::set<CubeFace*> kept;
     for (const FaceDepth& d : odd)
