@@ -6,11 +6,6 @@ namespace {
 
 using StartUpView = WiredPuzzle;
 
-double TwistAngle(const CMozai& p) {
-    const ActiveTwist* t = p.CurrentTwist();
-    return t != nullptr ? p.LayerAngle(t->axis, t->layer) : 0;
-}
-
 // The window pixel of p turned by angle about world axis 0, 1 or 2, unrounded.
 std::pair<double, double> ExactPixel(const Camera& camera, Vertex3D p, int axis, double angle) {
     RotatePoint(Quaternion(angle, AxisByIndex(axis)), p);
@@ -22,11 +17,10 @@ std::pair<double, double> ExactPixel(const Camera& camera, Vertex3D p, int axis,
 }
 
 // Every visible sticker of every size in several views, dragged `length` pixels each way in
-// 5-pixel movements as the mouse handler drags, then let go. The first movement turns the grabbed
-// sticker's layer by its length in radians (60 pixels a radian). The first twist recorded is judged
-// by the sticker's first 5 degrees on the screen: along the pointer, or the wrong way (the other
-// way would have been along it, or the layer is not the grabbed one's), which faces seen within
-// 15 degrees of edge-on may take.
+// 5-pixel movements, then let go; the first movement turns the grabbed layer 5/60 radian. The
+// first twist recorded is judged by the sticker's first 5 degrees on the screen: along the
+// pointer, or the wrong way (the other way, or another layer, would have been along it), which
+// faces seen within 15 degrees of edge-on may take.
 class DragSweep : public WiredPuzzle {
 protected:
     struct {
@@ -59,26 +53,23 @@ protected:
         Vertex3D cell;
         puzzle->FindCell(cubie.Id(), cell);
         const ScreenPoint from = camera->Project(c);
-        std::vector<MoveRecord> moves;
-        auto note = [&] {
-            if (history.Count() > static_cast<int>(moves.size()))
-                moves.push_back(*history.Newest());
-        };
         puzzle->SetHold(true);
-        for (int step = 0; step < length && moves.empty(); step += 5, note()) {
+        for (int step = 0; step < length && history.Count() == 0; step += 5) {
             Drag({from.x + dir.x * step, from.y + dir.y * step}, dir.x * 5, dir.y * 5);
             const ActiveTwist* t = puzzle->CurrentTwist();
-            s.firstOff += step == 0 && (t == nullptr || t->face != cubie.Face(face) ||
-                                        std::abs(std::abs(TwistAngle(*puzzle)) - 5 / 60.0) > 1e-12);
+            s.firstOff +=
+                step == 0 &&
+                (t == nullptr || t->face != cubie.Face(face) ||
+                 std::abs(std::abs(puzzle->LayerAngle(t->axis, t->layer)) - 5 / 60.0) > 1e-12);
         }
-        s.doneHeld += !moves.empty();
+        s.doneHeld += history.Count() > 0;
         puzzle->SetHold(false);
         TickUntilIdle(*puzzle);
-        note();
         ++s.drags;
-        if (moves.empty())
+        history.BeginReplay();
+        if (history.Count() == 0)
             return;
-        const MoveRecord first = moves.front();
+        const MoveRecord first = *history.NextReplay();
         const auto p0 = ExactPixel(*camera, c, 0, 0);
         auto along = [&](bool positive) {
             const auto p1 = ExactPixel(*camera, c, first.axis, positive ? Rad5 : -Rad5);
@@ -92,7 +83,7 @@ protected:
         toEye.Normalize();
         s.wrongWay += Dot(normal, toEye) > std::sin(Rad15) &&
                       (!layer || (along(first.positive) <= 0 && along(!first.positive) > 0));
-        for (auto m = moves.rbegin(); m != moves.rend(); ++m)
+        while (const MoveRecord* m = history.StepBack())
             QuarterTurn(*puzzle, m->axis, m->layer, !m->positive);
         history.Clear();
     }
@@ -155,11 +146,11 @@ TEST_F(StartUpView, AStrokeSnapsBackCompletesOrFinishesTheWayOfItsLastMovement) 
     puzzle->SetHold(true);
     Drag(middle, 52, 0);
     Drag({middle.x + 52, middle.y}, -2, 0);
-    const double held = TwistAngle(*puzzle);
+    const double held = puzzle->LayerAngle(1, 1);
     puzzle->Tick();
     puzzle->SetHold(false);
     puzzle->Tick();
-    EXPECT_NEAR(TwistAngle(*puzzle), held - Rad10, 1e-12);
+    EXPECT_NEAR(puzzle->LayerAngle(1, 1), held - Rad10, 1e-12);
     TickUntilIdle(*puzzle);
     EXPECT_TRUE(SitsAt(*puzzle, 1, 1, 2) && history.Count() == 0);
 }
