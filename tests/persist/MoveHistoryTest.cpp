@@ -7,6 +7,7 @@
 #include <tuple>
 
 using namespace std::string_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -143,8 +144,7 @@ TEST_F(HistoryFile, WritesAppliedMovesOnlyAndReadsThemBackBehindPresentOnes) {
     const std::string applied = "4\r\n0 2 1\r\n1 3 0\r\n2 3 1\r\n";
     EXPECT_EQ(Walk(h), all);
     ASSERT_TRUE(h.Write());
-    EXPECT_EQ(ReadBytes(historyFileName), applied);
-    EXPECT_EQ(Walk(h), all);
+    EXPECT_TRUE(ReadBytes(historyFileName) == applied && Walk(h) == all);
     ASSERT_TRUE(h.Save());
     EXPECT_EQ(ReadBytes(historyFileName), applied);
     EXPECT_EQ(Walk(h), "0 2 1,1 3 0,2 3 1"); // the undone moves are gone
@@ -167,37 +167,35 @@ TEST_F(HistoryFile, SavingKeepsProtectedFilesTheirModesAndLinks) {
     // The last file lies in a folder the user may not write to: it is rewritten in place.
     for (const auto& [mode, folder] :
          {std::pair{0000, 0755}, {0444, 0755}, {0600, 0755}, {0640, 0555}}) {
+        SCOPED_TRACE(mode);
         const bool writable = (mode & S_IWUSR) != 0;
         WriteBytes(historyFileName, three);
         ::chmod(historyFileName, mode);
         ::chmod(".", folder);
-        EXPECT_EQ(MoveHistory().Load(), mode != 0000) << mode;
-        EXPECT_EQ(h.Write(), writable) << mode;
+        EXPECT_EQ(MoveHistory().Load(), mode != 0000);
+        EXPECT_EQ(h.Write(), writable);
         ::chmod(".", 0755);
-        EXPECT_EQ(std::filesystem::status(historyFileName).permissions(),
-                  std::filesystem::perms(mode))
-            << mode;
+        EXPECT_EQ(fs::status(historyFileName).permissions(), fs::perms(mode));
         ::chmod(historyFileName, 0600);
-        EXPECT_EQ(ReadBytes(historyFileName), writable ? mine : three) << mode;
-        EXPECT_EQ(FilesNamed(historyFileName), 1) << mode;
+        EXPECT_TRUE(ReadBytes(historyFileName) == (writable ? mine : three) &&
+                    FilesNamed(historyFileName) == 1);
     }
 
     // A chain of relative links stays as it is; the file at its end is replaced, keeping its
     // mode, with no temporary file left beside it.
     SetUp();
-    std::filesystem::create_directory("elsewhere");
+    fs::create_directory("elsewhere");
     WriteBytes("elsewhere/target", three);
     ::chmod("elsewhere/target", 0640);
-    std::filesystem::create_symlink("target", "elsewhere/middle");
-    std::filesystem::create_symlink("elsewhere/middle", historyFileName);
+    fs::create_symlink("target", "elsewhere/middle");
+    fs::create_symlink("elsewhere/middle", historyFileName);
     ASSERT_TRUE(h.Write());
-    EXPECT_EQ(std::filesystem::read_symlink(historyFileName), "elsewhere/middle");
-    EXPECT_EQ(std::filesystem::read_symlink("elsewhere/middle"), "target");
+    EXPECT_EQ(fs::read_symlink(historyFileName), "elsewhere/middle");
+    EXPECT_EQ(fs::read_symlink("elsewhere/middle"), "target");
     EXPECT_EQ(ReadBytes("elsewhere/target"), mine);
-    EXPECT_EQ(std::filesystem::status("elsewhere/target").permissions(),
-              std::filesystem::perms(0640));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("elsewhere"), {}), 2);
-    std::filesystem::remove_all("elsewhere");
+    EXPECT_EQ(fs::status("elsewhere/target").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("elsewhere"), {}), 2);
+    fs::remove_all("elsewhere");
 }
 
 // A kill between creating a temporary file and renaming it leaves the temporary behind; the

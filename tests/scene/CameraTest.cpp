@@ -24,35 +24,25 @@ TEST(Ls3dObject, UpIsNormalisedAndRotateTurnsThePoseAboutTheWorldOrigin) {
     EXPECT_EQ(o.GetUp().x, 0.0000005);
 }
 
-TEST(Camera, ProjectsWithTruncationTowardZeroAndRebuildsOnEveryChange) {
-    Camera camera = StartUpCamera();
-    // -150 lands on -20.7; at the eye's depth w is 0 and taken as 1; NaN gives 0.
-    const Vertex3D points[] = {{0, 0, 0},    {30, 0, 0},   {0, 30, 0},
-                               {-150, 0, 0}, {30, 0, 300}, {std::nan(""), 0, 0}};
-    const ScreenPoint pixels[] = {{100, 100}, {124, 100}, {100, 75}, {-20, 100}, {7242, 0}, {0, 0}};
-    for (int i = 0; i < 6; ++i) {
-        const ScreenPoint p = camera.Project(points[i]);
-        EXPECT_TRUE(p == pixels[i]) << i << ": " << p.x << "," << p.y;
-    }
-    EXPECT_EQ(camera.Project(Vertex3D(30, 0, 300 - 1e-10)).x, INT_MAX);
-    camera.SetViewport(0, 0, 400, 200); // near, far and field of view stay
-    EXPECT_EQ(camera.GetAspect(), 0.5);
-    EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{224, 75}));
-    camera.SetPosition(0, 0, 150);
-    EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{248, 51}));
-    camera.Rotate(Rad90, AxisY); // the axis rotation stays reachable
-    EXPECT_TRUE(camera.Project(Vertex3D(0, 30, 30)) == (ScreenPoint{151, 51}));
-}
-
-// The start-up pose's view rows, unprojection and first rotation; the live camera is the
-// current one until it is destroyed.
-TEST(Camera, StartUpViewRotationUnprojectAndTheCurrentCamera) {
+// The start-up pose's view rows and pixels, truncated toward zero (-150 lands on -20.7; at the
+// eye's depth w is 0 and taken as 1; NaN gives 0), rebuilt on every change; unprojection and the
+// first rotation. The live camera is the current one until it is destroyed.
+TEST(Camera, StartUpViewProjectionUnprojectionAndRotation) {
     {
         Camera camera = StartUpCamera();
+        EXPECT_EQ(currentCamera, &camera);
         const double rows[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 300}, {0, 0, 0, 1}};
         for (int i = 0; i < 16; ++i)
             EXPECT_EQ(camera.GetView().m[i / 4][i % 4], rows[i / 4][i % 4]) << i;
-        EXPECT_EQ(currentCamera, &camera);
+        const Vertex3D points[] = {{0, 0, 0},    {30, 0, 0},   {0, 30, 0},
+                                   {-150, 0, 0}, {30, 0, 300}, {std::nan(""), 0, 0}};
+        const ScreenPoint pixels[] = {{100, 100}, {124, 100}, {100, 75},
+                                      {-20, 100}, {7242, 0},  {0, 0}};
+        for (int i = 0; i < 6; ++i) {
+            const ScreenPoint p = camera.Project(points[i]);
+            EXPECT_TRUE(p == pixels[i]) << i << ": " << p.x << "," << p.y;
+        }
+        EXPECT_EQ(camera.Project(Vertex3D(30, 0, 300 - 1e-10)).x, INT_MAX);
         EXPECT_TRUE(camera.Unproject(ScreenPoint{100, 100}) == Vertex3D(0, 0, 299));
         camera.Rotate(Rad30, -Rad20);
         EXPECT_LT(Distance(camera.GetPosition(), Vertex3D(140.954, 102.606, 244.139)), 1e-3);
@@ -61,6 +51,13 @@ TEST(Camera, StartUpViewRotationUnprojectAndTheCurrentCamera) {
         EXPECT_TRUE(centre == (ScreenPoint{99, 100}) || centre == (ScreenPoint{100, 100}));
     }
     EXPECT_EQ(currentCamera, nullptr);
+    Camera camera = StartUpCamera();
+    camera.SetViewport(0, 0, 400, 200); // near, far and field of view stay
+    EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{224, 75}));
+    camera.SetPosition(0, 0, 150);
+    EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{248, 51}));
+    camera.Rotate(Rad90, AxisY); // the axis rotation stays reachable
+    EXPECT_TRUE(camera.Project(Vertex3D(0, 30, 30)) == (ScreenPoint{151, 51}));
 }
 
 TEST(Camera, RandomOrbitsKeepThePoseAndUnprojectInvertsProject) {
