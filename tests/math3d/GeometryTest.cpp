@@ -64,7 +64,8 @@ TEST(Quaternion, ComponentOrderNormalizeAndRotationSense) {
     zero.Normalize();
     n.Normalize();
     EXPECT_TRUE(q.w == 30 && q.x == 0 && q.y == 0 && q.z == 0);
-    EXPECT_TRUE(zero.w == 0 && std::abs(n.w - 0.8) < 1e-15);
+    EXPECT_EQ(zero.w, 0);
+    EXPECT_DOUBLE_EQ(n.w, 0.8);
     Vertex3D eye(0, 0, 300), p(1, 0, 0);
     Vector3D v(1, 0, 0);
     RotatePoint(Quaternion(-Rad20, AxisX), eye);

@@ -155,8 +155,8 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
     EXPECT_TRUE(outlined(puzzle->Cubie(0, 0, 0)->Face(0)));
 }
 
-// Against the bubble sort, distances of every spread: even, few distinct values (ties
-// everywhere), sorted, reversed, and bunched so tightly (powers of two) that no bucket parts them.
+// As the bubble sort, for distances even, with ties everywhere, sorted, reversed, and bunched so
+// tightly (powers of two) that no bucket parts them.
 TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpread) {
     std::mt19937 random(7);
     std::vector<CubeFace> faces(2000);
@@ -187,8 +187,8 @@ TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpread) {
     EXPECT_EQ(kept.size(), 5u);
 }
 
-// The drawing order is the bubble sort's whether the faces come nearly sorted (a small turn of
-// the view, as every frame) or not (a jump to the other side, a layer in the middle of a twist).
+// The drawing order is the bubble sort's from nearly sorted faces (a small turn of the view) or
+// not (a jump to the other side, a layer in the middle of a twist).
 TEST(FaceSort, SortFacesEqualsTheReferenceOrder) {
     for (int n : {1, 2, 3, 4}) {
         auto puzzle = MakePuzzle(n);
