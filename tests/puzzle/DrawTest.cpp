@@ -157,7 +157,7 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
 
 // As the bubble sort, for distances even, with ties everywhere, sorted, reversed, and bunched so
 // tightly (powers of two) that no bucket parts them.
-TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpread) {
+TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpreadAndInTheDrawingOrder) {
     std::mt19937 random(7);
     std::vector<CubeFace> faces(2000);
     FaceDepthSort sorter;
@@ -185,11 +185,8 @@ TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpread) {
     for (const FaceDepth& d : odd)
         kept.insert(d.second);
     EXPECT_EQ(kept.size(), 5u);
-}
-
-// The drawing order is the bubble sort's from nearly sorted faces (a small turn of the view) or
-// not (a jump to the other side, a layer in the middle of a twist).
-TEST(FaceSort, SortFacesEqualsTheReferenceOrder) {
+    // The drawing order too, from nearly sorted faces (a small turn of the view) or not (a jump
+    // to the other side, a layer in the middle of a twist).
     for (int n : {1, 2, 3, 4}) {
         auto puzzle = MakePuzzle(n);
         auto camera = MakeStartUpCamera(n);
