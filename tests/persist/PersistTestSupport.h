@@ -60,10 +60,6 @@ protected:
     }
 };
 
-inline std::filesystem::perms Perms(int mode) {
-    return static_cast<std::filesystem::perms>(mode);
-}
-
 // Puts at `name` what a case names: nothing ("no file"), "a folder", "a FIFO", "a link to
 // /dev/zero", or else a regular file holding `bytes`.
 inline void MakeFile(const char* name, const std::string& what, const std::string& bytes) {

@@ -1,6 +1,9 @@
 #include "PuzzleTestSupport.h"
+#include "ReferenceFaceSort.h"
 
 #include <map>
+#include <random>
+#include <set>
 
 namespace {
 
@@ -42,12 +45,9 @@ public:
 
 class Drawing : public WiredPuzzle {
 protected:
-    Recorder* r = nullptr;
+    Recorder* r = static_cast<Recorder*>((camera = MakeStartUpCamera<Recorder>(3)).get());
 
     void SetUp() override {
-        auto recorder = MakeStartUpCamera<Recorder>(3);
-        r = recorder.get();
-        camera = std::move(recorder);
         WiredPuzzle::SetUp();
         puzzle->SetRasteriser(r);
     }
@@ -92,22 +92,6 @@ TEST_F(Drawing, FacesFarToNearEachStickerOnItsBodyAndRasterised) {
     }
 }
 
-// The bare faces between two layers show only while one of them is turned away: on both sides.
-TEST_F(Drawing, ATurnedLayerShowsItsCut) {
-    const auto cutFaces = [&] {
-        r->Frame(*puzzle);
-        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
-            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).x + 15) < 1e-9;
-        });
-    };
-    EXPECT_EQ(cutFaces(), 0);
-    puzzle->TurnLayer(0, 0, Rad30);
-    EXPECT_EQ(cutFaces(), 18);
-    puzzle->TurnLayer(0, 0, Rad90 - Rad30);
-    EXPECT_EQ(puzzle->SettleLayer(0, 0), TwistResult::TwistDonePositive);
-    EXPECT_EQ(cutFaces(), 0);
-}
-
 // Black faces get the body only, as bare ones do; stickers past the buffer are only painted;
 // without a camera nothing is drawn, without a rasteriser only that is skipped.
 TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
@@ -133,8 +117,9 @@ TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
 }
 
 // The face a drag grabbed is outlined in light green until its twist ends; stepping and shuffle
-// twists are not, but for the last shuffle twist, which shows its placeholder face.
-TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
+// twists are not, but for the last shuffle twist, which shows its placeholder face. The bare faces
+// between two layers show only while one of them is turned away: on both sides.
+TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
     auto outlined = [&](const CubeFace* face) {
         r->Frame(*puzzle);
         bool all = r->lines.size() == 4;
@@ -143,14 +128,23 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
                   r->lines[c].corners[1] == *face->corner[(c + 1) % 4];
         return all;
     };
+    const auto cutFaces = [&] { // black faces with their centre on the cut y = 15
+        r->Frame(*puzzle);
+        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
+            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).y - 15) < 1e-9;
+        });
+    };
     const CubeFace* grabbed = puzzle->Cubie(1, 1, 2)->Face(4);
+    EXPECT_EQ(cutFaces(), 0);
     puzzle->SetHold(true);
     Drag(FrontPixel(1, 1), 30, 0);
     EXPECT_TRUE(outlined(grabbed));
+    EXPECT_EQ(cutFaces(), 18);
     puzzle->SetHold(false);
     puzzle->Tick();
     EXPECT_TRUE(outlined(grabbed));
     TickUntilIdle(*puzzle);
+    EXPECT_TRUE(history.Count() == 1 && cutFaces() == 0);
     puzzle->StepBack();
     r->Frame(*puzzle);
     EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
@@ -159,6 +153,55 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedWhileItsDragTwistLasts) {
     for (; puzzle->ShuffleRemaining() > 0; puzzle->Tick())
         EXPECT_TRUE(r->Frame(*puzzle) == 54 && r->lines.empty());
     EXPECT_TRUE(outlined(puzzle->Cubie(0, 0, 0)->Face(0)));
+}
+
+// As the bubble sort, for distances even, with ties everywhere, sorted, reversed, and bunched so
+// tightly (powers of two) that no bucket parts them.
+TEST(FaceDepthSort, EqualsTheBubbleSortOnAnySpreadAndInTheDrawingOrder) {
+    std::mt19937 random(7);
+    std::vector<CubeFace> faces(2000);
+    FaceDepthSort sorter;
+    for (std::size_t n : {0, 1, 2, 17, 2000}) {
+        for (int kind = 0; kind < 5; ++kind) {
+            std::vector<FaceDepth> depths;
+            for (std::size_t i = 0; i < n; ++i) {
+                const double spread = std::uniform_real_distribution<double>(100, 400)(random);
+                const double values[5] = {spread, std::floor(spread / 60), double(i), -double(i),
+                                          std::ldexp(1.0, -int(random() % 900))};
+                depths.emplace_back(values[kind], &faces[i]);
+            }
+            std::vector<FaceDepth> expected = depths;
+            ReferenceSortFarFirst(expected);
+            sorter.Sort(depths);
+            ASSERT_EQ(depths, expected) << "n " << n << " kind " << kind;
+        }
+    }
+    // Distances that are no numbers or infinite have no defined place, but every face stays.
+    std::vector<FaceDepth> odd;
+    for (double d : {1.0, std::nan(""), HUGE_VAL, -HUGE_VAL, std::nan("")})
+        odd.emplace_back(d, &faces[odd.size()]);
+    sorter.Sort(odd);
+    std::set<CubeFace*> kept;
+    for (const FaceDepth& d : odd)
+        kept.insert(d.second);
+    EXPECT_EQ(kept.size(), 5u);
+    // The drawing order too, from nearly sorted faces (a small turn of the view) or not (a jump
+    // to the other side, a layer in the middle of a twist).
+    for (int n : {1, 2, 3, 4}) {
+        auto puzzle = MakePuzzle(n);
+        auto camera = MakeStartUpCamera(n);
+        const Vertex3D firstEyes[] = {{0, 0, 100.0 * n}, {0, 0, -100.0 * n}, {0, 0, 0}};
+        for (int step = 0; step < 43; ++step) {
+            if (step == 23)
+                puzzle->TurnLayer(1, n - 1, Rad30);
+            camera->Rotate(step % 7 == 6 ? Rad180 : Rad10, step % 3 == 0 ? Rad10 : 0);
+            const Vertex3D eye = step < 3 ? firstEyes[step] : camera->GetPosition();
+            std::vector<CubeFace*> expected = puzzle->Faces();
+            ReferenceSortFaces(expected, eye);
+            puzzle->SortFaces(eye);
+            ASSERT_EQ(puzzle->Faces(), expected) << "N " << n << " step " << step;
+        }
+    }
 }
 
 } // namespace

@@ -30,8 +30,7 @@ template <class C = Camera> std::unique_ptr<C> MakeStartUpCamera(int n) {
     return camera;
 }
 
-// True when the cubie in cell (i, j, k), or the given one, is there at rest, its corners those
-// of a cubie built in that cell in some order.
+// True when the cubie in cell (i, j, k), or the given one, is there at rest as if built there.
 inline bool SitsAt(const CMozai& p, int i, int j, int k, const CCube* expected = nullptr) {
     const CCube& cubie = *p.Cubie(i, j, k);
     const double c = 15.0 * (p.Size() - 1);
@@ -41,8 +40,7 @@ inline bool SitsAt(const CMozai& p, int i, int j, int k, const CCube* expected =
                                cubie.RestCorners().begin());
 }
 
-// Which cubie sits in each cell, then every cubie's corners to a millionth: equal for equal
-// states of the cube however they were reached.
+// Which cubie sits in each cell, then every cubie's corners to a millionth.
 inline std::vector<long long> State(const CMozai& p) {
     std::vector<long long> s;
     const int n = p.Size();
@@ -75,8 +73,7 @@ inline std::pair<Vertex3D, Vector3D> RayAt(const Camera& camera, ScreenPoint pt)
     return {origin, Vector3D(camera.GetPosition(), origin)};
 }
 
-// A 3-cube coloured by `table`, wired to a history and counting its congratulations, seen by the
-// start-up camera.
+// A 3-cube coloured by `table`, wired to a history, counting congratulations, seen at start-up.
 class WiredPuzzle : public testing::Test {
 protected:
     FaceColourTable table = defaultFaceColours;
