@@ -1,9 +1,5 @@
 #include "MainWindowTestSupport.h"
 
-#include "app/FrameView.h"
-#include "math3d/Angles.h"
-
-#include <QTest>
 #include <QWindow>
 
 namespace {
@@ -11,30 +7,27 @@ namespace {
 TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
     MainWindow& w = Start();
     Camera& camera = *w.SceneCamera();
-    struct Case {
-        std::vector<Qt::Key> keys;
-        double yaw, pitch;
-    };
-    const std::vector<Case> cases = {{{Qt::Key_Up}, 0, Rad10},
-                                     {{Qt::Key_X}, 0, -Rad10},
-                                     {{Qt::Key_A}, Rad10, 0},
-                                     {{Qt::Key_Right, Qt::Key_W}, -Rad10, Rad10},
-                                     {{Qt::Key_Up, Qt::Key_Down}, 0, 0},
-                                     {{Qt::Key_W, Qt::Key_X, Qt::Key_Left}, Rad10, 0},
-                                     {{Qt::Key_Left, Qt::Key_D}, 0, 0},
-                                     {{Qt::Key_Shift}, 0, 0},
-                                     {{Qt::Key_S}, 0, 0},
-                                     {{Qt::Key_Shift, Qt::Key_Left}, 3 * Rad10, 0}};
-    for (const Case& c : cases) {
+    const std::tuple<std::vector<Qt::Key>, double, double> cases[] = {
+        {{Qt::Key_Up}, 0, Rad10},
+        {{Qt::Key_X}, 0, -Rad10},
+        {{Qt::Key_A}, Rad10, 0},
+        {{Qt::Key_Right, Qt::Key_W}, -Rad10, Rad10},
+        {{Qt::Key_Up, Qt::Key_Down}, 0, 0},
+        {{Qt::Key_W, Qt::Key_X, Qt::Key_Left}, Rad10, 0},
+        {{Qt::Key_Left, Qt::Key_D}, 0, 0},
+        {{Qt::Key_Shift}, 0, 0},
+        {{Qt::Key_S}, 0, 0},
+        {{Qt::Key_Shift, Qt::Key_Left}, 3 * Rad10, 0}};
+    for (const auto& [keys, yaw, pitch] : cases) {
         Qt::KeyboardModifiers modifiers;
-        for (Qt::Key key : c.keys) {
+        for (Qt::Key key : keys) {
             modifiers |= key == Qt::Key_Shift ? Qt::ShiftModifier : Qt::NoModifier;
             QTest::keyPress(w.View(), key, modifiers);
         }
-        const Vertex3D expected = EyeAfter(camera, c.yaw, c.pitch);
+        const Vertex3D expected = EyeAfter(camera, yaw, pitch);
         w.OnTick();
-        EXPECT_EQ(camera.GetPosition(), expected) << c.keys.size() << " keys, yaw " << c.yaw;
-        for (Qt::Key key : c.keys)
+        EXPECT_EQ(camera.GetPosition(), expected) << "case " << &keys - &std::get<0>(cases[0]);
+        for (Qt::Key key : keys)
             QTest::keyRelease(w.View(), key, modifiers);
     }
     // They keep turning it while a modal dialog has the keyboard.
@@ -60,48 +53,44 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
 
 TEST_F(MainWindowTest, ButtonStateMachineRowByRow) {
     MainWindow& w = Start();
+    WindowInput& in = w.Input();
     struct Row {
         const char* name;
         std::function<void()> step;
         bool left, right, captured, held;
     };
-    const std::vector<Row> rows = {
-        {"idle + left down: twist drag", [&] { w.Input().OnLeftButtonDown(10, 20); }, 1, 0, 1, 1},
-        {"twist drag + left down", [&] { w.Input().OnLeftButtonDown(30, 30); }, 1, 0, 1, 1},
-        {"twist drag + right down: window drag", [&] { w.Input().OnRightButtonDown(40, 50); }, 1, 1,
-         1, 1},
-        {"window drag + left up: view drag", [&] { w.Input().OnLeftButtonUp(); }, 0, 1, 1, 0},
-        {"view drag + left down: no hold", [&] { w.Input().OnLeftButtonDown(60, 70); }, 1, 1, 1, 0},
-        {"window drag + right up: twist drag", [&] { w.Input().OnRightButtonUp(); }, 1, 0, 1, 0},
-        {"twist drag + left up", [&] { w.Input().OnLeftButtonUp(); }, 0, 0, 0, 0},
-        {"idle + right down: view drag", [&] { w.Input().OnRightButtonDown(5, 6); }, 0, 1, 1, 0},
-        {"view drag + right up", [&] { w.Input().OnRightButtonUp(); }, 0, 0, 0, 0},
-        {"releases in idle", [&] { w.Input().OnLeftButtonUp(), w.Input().OnRightButtonUp(); }, 0, 0,
+    const Row rows[] = {
+        {"idle + left down: twist drag", [&] { in.OnLeftButtonDown(10, 20); }, 1, 0, 1, 1},
+        {"twist drag + left down", [&] { in.OnLeftButtonDown(30, 30); }, 1, 0, 1, 1},
+        {"twist drag + right down: window drag", [&] { in.OnRightButtonDown(40, 50); }, 1, 1, 1, 1},
+        {"window drag + left up: view drag", [&] { in.OnLeftButtonUp(); }, 0, 1, 1, 0},
+        {"view drag + left down: no hold", [&] { in.OnLeftButtonDown(60, 70); }, 1, 1, 1, 0},
+        {"window drag + right up: twist drag", [&] { in.OnRightButtonUp(); }, 1, 0, 1, 0},
+        {"twist drag + left up", [&] { in.OnLeftButtonUp(); }, 0, 0, 0, 0},
+        {"idle + right down: view drag", [&] { in.OnRightButtonDown(5, 6); }, 0, 1, 1, 0},
+        {"view drag + right up", [&] { in.OnRightButtonUp(); }, 0, 0, 0, 0},
+        {"releases in idle", [&] { in.OnLeftButtonUp(), in.OnRightButtonUp(); }, 0, 0, 0, 0},
+        {"focus lost in a twist drag", [&] { in.OnLeftButtonDown(1, 1), in.OnFocusLost(); }, 0, 0,
          0, 0},
-        {"focus lost in a twist drag",
-         [&] { w.Input().OnLeftButtonDown(1, 1), w.Input().OnFocusLost(); }, 0, 0, 0, 0},
         // A restart clears the flags but not the capture; the next bare motion releases it.
         {"restart in a twist drag",
-         [&] { w.Input().OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); }, 0, 0,
-         1, 0},
-        {"stale capture released", [&] { w.Input().OnMouseMove(3, 3); }, 0, 0, 0, 0},
+         [&] { in.OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); }, 0, 0, 1, 0},
+        {"stale capture released", [&] { in.OnMouseMove(3, 3); }, 0, 0, 0, 0},
         {"left drag while editing colours",
          [&] {
-             w.OnCommand(Command::ColorEdit), w.Input().OnLeftButtonDown(4, 4),
-                 w.Input().OnMouseMove(50, 50);
+             w.OnCommand(Command::ColorEdit), in.OnLeftButtonDown(4, 4), in.OnMouseMove(50, 50);
          },
          0, 0, 0, 0}};
     for (const Row& r : rows) {
         r.step();
-        const MouseState& m = w.Input().Mouse();
+        const MouseState& m = in.Mouse();
         EXPECT_EQ(std::vector<bool>(
                       {m.leftButtonDown, m.rightButtonDown, m.mouseCaptured, w.Puzzle()->Hold()}),
                   std::vector<bool>({r.left, r.right, r.captured, r.held}))
             << r.name;
         // The anchor is taken; the capture is not taken again.
-        if (&r == &rows[2]) {
-            EXPECT_TRUE(m.moveAnchor == QPoint(40, 50) && m.lastMousePos == QPoint(10, 20));
-        }
+        EXPECT_TRUE(&r != &rows[2] ||
+                    (m.moveAnchor == QPoint(40, 50) && m.lastMousePos == QPoint(10, 20)));
     }
 }
 
@@ -120,16 +109,13 @@ TEST_F(MainWindowTest, ARightDragTurnsTheViewScaledByTheWindowWidth) {
     EXPECT_FALSE(w.Input().Mouse().rightButtonDown);
 }
 
-TEST_F(MainWindowTest, ATwoButtonDragMovesOnlyTheShapedWindowAndOnlyOnceAnchored) {
+// Moved by a two-button drag, resized around its centre by the wheel and the page keys within
+// 30..900; framed, neither, and a framed two-button drag takes no anchor.
+TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndPageKeys) {
     MainWindow& w = Start();
     const QRect start = w.Placement().Rect();
-    // While the anchor is still (0, 0) a two-button drag does nothing.
-    w.Input().OnLeftButtonDown(0, 0);
-    w.Input().OnRightButtonDown(0, 0);
-    w.Input().OnMouseMove(30, 30);
+    Throw(w, 30, 30, 0, 0); // while the anchor is still (0, 0) nothing moves
     EXPECT_EQ(w.Placement().Rect(), start);
-    w.Input().OnLeftButtonUp();
-    w.Input().OnRightButtonUp();
     Throw(w, 10, -5);
     EXPECT_TRUE(w.Placement().Rect() == start.translated(10, -5) &&
                 w.geometry() == w.Placement().Rect());
@@ -139,31 +125,15 @@ TEST_F(MainWindowTest, ATwoButtonDragMovesOnlyTheShapedWindowAndOnlyOnceAnchored
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.Placement().Rect().topLeft() == moved; }));
     Throw(w, 10, -5);
     EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(10, -5), start.size()));
-    w.Input().OnMouseWheel(120);
-    EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(7, -8), start.size() + QSize(6, 6)));
-    // Framed: no anchor is taken and nothing moves.
-    w.OnCommand(Command::Region);
-    const QRect framed = w.Placement().Rect();
-    w.Input().OnLeftButtonDown(10, 10);
-    w.Input().OnRightButtonDown(120, 120);
-    EXPECT_EQ(w.Input().Mouse().moveAnchor, QPoint(100, 100));
-    w.Input().OnMouseMove(150, 150);
-    w.Input().MoveWindowTo(300, 300);
-    EXPECT_EQ(w.Placement().Rect(), framed);
-}
-
-TEST_F(MainWindowTest, TheWheelAndPageKeysResizeAroundTheCentreWithinLimits) {
-    MainWindow& w = Start();
-    const QRect start = w.Placement().Rect();
+    const QRect before = w.Placement().Rect();
     QWheelEvent up(QPointF(50, 50), w.View()->mapToGlobal(QPointF(50, 50)), QPoint(),
                    QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w.View(), &up);
-    EXPECT_EQ(w.Placement().Rect(), start.adjusted(-3, -3, 3, 3));
-    EXPECT_EQ(w.SceneCamera()->GetAspect(), (start.height() + 6.0) / (start.width() + 6.0));
+    EXPECT_EQ(w.Placement().Rect(), before.adjusted(-3, -3, 3, 3));
+    EXPECT_EQ(w.SceneCamera()->GetAspect(), (before.height() + 6.0) / (before.width() + 6.0));
     QTest::keyClick(w.View(), Qt::Key_PageDown);
-    EXPECT_EQ(w.Placement().Rect(), start);
-
-    // {width, height, wheel delta} in, client size out; nothing leaves 30..900.
+    EXPECT_EQ(w.Placement().Rect(), before);
+    // {width, height, wheel delta} in, client size out.
     const int cases[][5] = {{897, 300, 120, 897, 300},
                             {894, 300, 120, 900, 306},
                             {200, 35, -120, 200, 35},
@@ -173,12 +143,68 @@ TEST_F(MainWindowTest, TheWheelAndPageKeysResizeAroundTheCentreWithinLimits) {
         w.Input().OnMouseWheel(c[2]);
         EXPECT_EQ(appSettings.clientRect.size(), QSize(c[3], c[4])) << c[0] << "x" << c[1];
     }
-    // Framed: neither the wheel nor the page keys resize.
     w.OnCommand(Command::Region);
     const QRect framed = w.Placement().Rect();
+    w.Input().OnLeftButtonDown(10, 10);
+    w.Input().OnRightButtonDown(120, 120);
+    EXPECT_EQ(w.Input().Mouse().moveAnchor, QPoint(100, 100));
+    w.Input().OnMouseMove(150, 150);
+    w.Input().MoveWindowTo(300, 300);
     w.Input().OnMouseWheel(120);
     QTest::keyClick(w.View(), Qt::Key_PageUp);
     EXPECT_EQ(w.Placement().Rect(), framed);
+}
+
+// Demo twists are never recorded, so the next start is solved.
+TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitchedOff) {
+    WriteFile("history.ini", "3\r\n0 2 1\r\n");
+    MainWindow& w = Start();
+    Camera& camera = *w.SceneCamera();
+    QRect before = w.Placement().Rect();
+    const Vertex3D eye = camera.GetPosition();
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(w.History()->Count(), 0) << "switching on empties the history";
+    Tick(w, 3);
+    EXPECT_NE(w.Puzzle()->CurrentTwist(), nullptr) << "random twists start at once";
+    EXPECT_TRUE(camera.GetPosition() == eye && w.Placement().Rect() == before);
+    // A right drag whose last step is 4 pixels right: each tick turns the view by (-0.1, 0).
+    w.Input().OnRightButtonDown(100, 100);
+    w.Input().OnMouseMove(110, 103);
+    w.Input().OnMouseMove(114, 103);
+    w.Input().OnRightButtonUp();
+    EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 0}));
+    for (int tick = 0; tick < 2; ++tick) {
+        const Vertex3D spun = EyeAfter(camera, -0.1, 0);
+        w.OnTick();
+        EXPECT_EQ(camera.GetPosition(), spun);
+    }
+    // A throw whose last step is (1, 5) drifts 5 pixels a tick down, and waits while framed.
+    Throw(w, 1, 5);
+    for (int command : {0, Command::Region, Command::Region}) {
+        if (command != 0)
+            w.OnCommand(command);
+        before = w.Placement().Rect();
+        w.OnTick();
+        EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
+        EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 5}));
+    }
+    ThrowToEachEdge(w);
+    Tick(w, 40);
+    w.Puzzle()->onSolved = nullptr;
+    EXPECT_TRUE(w.History()->Count() == 0 && !w.Puzzle()->IsSolved());
+    // Off and on again: at rest until the next drag.
+    w.OnCommand(Command::Demo);
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(Motion(w), std::vector<double>(4, 0.0));
+    before = w.Placement().Rect();
+    const Vertex3D still = camera.GetPosition();
+    w.OnTick();
+    EXPECT_TRUE(camera.GetPosition() == still && w.Placement().Rect() == before);
+    w.OnCommand(Command::Exit);
+    EXPECT_EQ(ReadFile("history.ini"), "3\r\n");
+    MainWindow& next = Start();
+    next.Puzzle()->onSolved = nullptr;
+    EXPECT_TRUE(next.Puzzle()->IsSolved());
 }
 
 } // namespace

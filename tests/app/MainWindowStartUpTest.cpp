@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <csignal>
 #include <tuple>
@@ -25,21 +24,17 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
                       "10 x 10]|Mode[Sticker Only|Region Off|~Transparent On]|"
                       "~Graphic Mode[DirectX|GDI*]|Option[Shuffle|Demo On|Color Edit On]|-|"
                       "About|Exit");
-    Camera* const live = currentCamera;
-    const Camera fresh(0, 0, 300, 0, 0, 0, 0, 1, 0, 1, 1000, 0.4, 0, 0, 1, 1);
-    currentCamera = live;
-    EXPECT_EQ(live, w.SceneCamera());
-    EXPECT_EQ(live->GetPosition(), EyeAfter(fresh, 0.5235987755982988, -0.3490658503988659));
-
+    EXPECT_EQ(currentCamera, w.SceneCamera());
+    EXPECT_EQ(w.SceneCamera()->GetPosition(), EyeAfter({0, 0, 300}, {}, {0, 1, 0}, Rad30, -Rad20));
     EXPECT_FALSE(w.Puzzle()->Direct3D()) << "without OpenGL the stickers are shaded by the painter";
     // Created framed at the centre; region mode keeps the client's corner and drops the frame.
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect shaped(area.x() + (area.width() - 300) / 2 + 4,
                        area.y() + (area.height() - 300) / 2 + 47, 292, 253);
-    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped);
+    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped &&
+                w.menuBar()->isHidden());
     EXPECT_TRUE(
         w.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(w.menuBar()->isHidden());
     // Without translucency the transparency command only keeps its state.
     w.OnCommand(Command::Transparent);
     EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent) && w.windowOpacity() == 1.0);
@@ -64,7 +59,6 @@ TEST_F(MainWindowTest, EverythingKeepsToTheUsableAreaWithItsOrigin) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     if (area.topLeft().isNull())
         GTEST_SKIP() << "the usable area starts at (0, 0) here";
-
     QRect splash;
     ModalWatcher watcher([&splash](QWidget* dialog) { splash = dialog->geometry(); });
     MainWindow& w = Start();
@@ -79,20 +73,19 @@ TEST_F(MainWindowTest, EverythingKeepsToTheUsableAreaWithItsOrigin) {
 TEST_F(MainWindowTest, TheHistoryDecidesTheCubeSize) {
     for (const auto& [file, size, moves, marked] :
          {std::tuple{"5\r\n0 1 1\r\n", 5, 1, "  5 x 5*"}, {"1\r\n", 1, 0, "  3 x 3*"}}) {
+        window.reset(); // it saves its history
         SetUp();
         WriteFile("history.ini", file);
         MainWindow& w = Start();
         EXPECT_TRUE(w.Puzzle()->Size() == size && w.History()->Count() == moves) << file;
         EXPECT_EQ(Menu(0).split("|").filter("*"), QStringList(marked)) << file;
-        window.reset();
     }
 }
 
 TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) {
-    const std::string twoMoves = "3\r\n0 2 1\r\n1 0 0\r\n";
     const std::string colours =
         "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5 8421504\r\n";
-    WriteFile("history.ini", twoMoves);
+    WriteFile("history.ini", "3\r\n0 2 1\r\n1 0 0\r\n");
     WriteFile("color.ini", colours);
     MainWindow& w = Start();
     ASSERT_TRUE(w.History()->Count() == 2 && w.Puzzle()->Colour(0) == 255u);

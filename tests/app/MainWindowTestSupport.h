@@ -9,9 +9,12 @@
 #include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
+#include "app/DemoMotion.h"
+#include "app/FrameView.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
 #include "app/Pictures.h"
+#include "math3d/Angles.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
@@ -23,6 +26,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -56,12 +60,17 @@ protected:
     static void WriteFile(const char* name, const std::string& bytes) {
         QFile file(name);
         file.open(QIODevice::WriteOnly);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.write(bytes.c_str());
     }
     static std::string ReadFile(const char* name) {
         QFile file(name);
         file.open(QIODevice::ReadOnly);
         return file.readAll().toStdString();
+    }
+    // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
+    static bool FileBecomes(const char* name, const std::string& bytes) {
+        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
+                               5 * AutoSave::periodMilliseconds);
     }
 
     // The menu as MenuText writes it: whole, or one of its popups, or only the top entries.
@@ -71,21 +80,16 @@ protected:
     }
     QString TopOfMenu() const { return MenuText(window->Menus()->Menu(), false); }
 
-    // Where the eye of `camera` goes when it turns by (yaw, pitch).
-    static Vertex3D EyeAfter(const Camera& camera, double yaw, double pitch) {
-        const Vertex3D p = camera.GetPosition(), t = camera.GetTarget();
-        const Vector3D u = camera.GetUp();
+    // Where an eye at p looking at t goes when it turns by (yaw, pitch).
+    static Vertex3D EyeAfter(Vertex3D p, Vertex3D t, Vector3D u, double yaw, double pitch) {
         Camera* const current = currentCamera;
         Camera turned(p.x, p.y, p.z, t.x, t.y, t.z, u.x, u.y, u.z, 1, 1000, 0.4, 0, 0, 1, 1);
         currentCamera = current;
         turned.Rotate(yaw, pitch);
         return turned.GetPosition();
     }
-
-    // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
-    static bool FileBecomes(const char* name, const std::string& bytes) {
-        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
-                               5 * AutoSave::periodMilliseconds);
+    static Vertex3D EyeAfter(const Camera& c, double yaw, double pitch) {
+        return EyeAfter(c.GetPosition(), c.GetTarget(), c.GetUp(), yaw, pitch);
     }
 
     static void Tick(MainWindow& w, int ticks = 40) {
@@ -104,13 +108,18 @@ protected:
         if (release)
             w.Input().OnLeftButtonUp();
     }
-    // A two-button drag from (100, 100) by (dx, dy).
-    static void Throw(MainWindow& w, int dx, int dy) {
-        w.Input().OnLeftButtonDown(100, 100);
-        w.Input().OnRightButtonDown(100, 100);
-        w.Input().OnMouseMove(100 + dx, 100 + dy);
+    // A two-button drag from (x, y) by (dx, dy).
+    static void Throw(MainWindow& w, int dx, int dy, int x = 100, int y = 100) {
+        w.Input().OnLeftButtonDown(x, y);
+        w.Input().OnRightButtonDown(x, y);
+        w.Input().OnMouseMove(x + dx, y + dy);
         w.Input().OnLeftButtonUp();
         w.Input().OnRightButtonUp();
+    }
+    // spinX, spinY, driftX, driftY of the running demo.
+    static std::vector<double> Motion(const MainWindow& w) {
+        const DemoMotion& m = *w.Demo();
+        return {m.spinX, m.spinY, m.driftX, m.driftY};
     }
 
     // In demo mode, thrown towards each edge of the usable area, the window turns back with
@@ -118,17 +127,16 @@ protected:
     static void ThrowToEachEdge(MainWindow& w) {
         const QRect area = WindowPlacement::AvailableArea();
         for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+            SCOPED_TRACE(testing::Message() << "thrown by " << step.x() << ", " << step.y());
             Throw(w, step.x(), step.y());
             for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
                 w.OnTick();
-            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
+            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step));
             const QRect r = w.Placement().Rect();
             const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
-            const QPoint edge = step.x() + step.y() < 0
-                                    ? area.topLeft()
-                                    : area.topLeft() + QPoint(area.width(), area.height());
-            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y())
-                << step.x() << ", " << step.y();
+            const QPoint edge =
+                step.x() + step.y() < 0 ? area.topLeft() : area.bottomRight() + QPoint(1, 1);
+            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y());
         }
     }
 
