@@ -1,5 +1,7 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/DemoMotion.h"
+
 #include <QWindow>
 
 namespace {
@@ -94,21 +96,6 @@ TEST_F(MainWindowTest, ButtonStateMachineRowByRow) {
     }
 }
 
-TEST_F(MainWindowTest, ARightDragTurnsTheViewScaledByTheWindowWidth) {
-    MainWindow& w = Start();
-    Camera& camera = *w.SceneCamera();
-    const double s = 300.0 / w.Placement().Rect().width();
-    QTest::mousePress(w.View(), Qt::RightButton, {}, QPoint(100, 100));
-    const Vertex3D expected = EyeAfter(camera, -s * 8 / 40.0, -s * -4 / 40.0);
-    QTest::mouseMove(w.View(), QPoint(108, 96));
-    // No motion: nothing turns and the last position stays.
-    w.Input().OnMouseMove(108, 96);
-    EXPECT_TRUE(camera.GetPosition() == expected &&
-                w.Input().Mouse().lastMousePos == QPoint(108, 96));
-    QTest::mouseRelease(w.View(), Qt::RightButton, {}, QPoint(108, 96));
-    EXPECT_FALSE(w.Input().Mouse().rightButtonDown);
-}
-
 // Moved by a two-button drag, resized around its centre by the wheel and the page keys within
 // 30..900; framed, neither, and a framed two-button drag takes no anchor.
 TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndPageKeys) {
@@ -160,6 +147,10 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     WriteFile("history.ini", "3\r\n0 2 1\r\n");
     MainWindow& w = Start();
     Camera& camera = *w.SceneCamera();
+    const auto motion = [&w] {
+        return std::vector<double>{w.Demo()->spinX, w.Demo()->spinY, w.Demo()->driftX,
+                                   w.Demo()->driftY};
+    };
     QRect before = w.Placement().Rect();
     const Vertex3D eye = camera.GetPosition();
     w.OnCommand(Command::Demo);
@@ -167,14 +158,21 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     Tick(w, 3);
     EXPECT_NE(w.Puzzle()->CurrentTwist(), nullptr) << "random twists start at once";
     EXPECT_TRUE(camera.GetPosition() == eye && w.Placement().Rect() == before);
-    // A right drag whose last step is 4 pixels right: each tick turns the view by (-0.1, 0).
-    w.Input().OnRightButtonDown(100, 100);
-    w.Input().OnMouseMove(110, 103);
-    w.Input().OnMouseMove(114, 103);
-    w.Input().OnRightButtonUp();
-    EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 0}));
+    // A right drag turns the view scaled by the window width; the demo keeps its last step, 4
+    // pixels right and up: each tick then turns the view by (-0.1, 0.1). No motion turns nothing.
+    const double s = 300.0 / w.Placement().Rect().width();
+    QTest::mousePress(w.View(), Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(w.View(), QPoint(110, 103));
+    const Vertex3D dragged = EyeAfter(camera, -s * 4 / 40.0, -s * -4 / 40.0);
+    QTest::mouseMove(w.View(), QPoint(114, 99));
+    w.Input().OnMouseMove(114, 99);
+    EXPECT_TRUE(camera.GetPosition() == dragged &&
+                w.Input().Mouse().lastMousePos == QPoint(114, 99));
+    QTest::mouseRelease(w.View(), Qt::RightButton, {}, QPoint(114, 99));
+    EXPECT_FALSE(w.Input().Mouse().rightButtonDown);
+    EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 0}));
     for (int tick = 0; tick < 2; ++tick) {
-        const Vertex3D spun = EyeAfter(camera, -0.1, 0);
+        const Vertex3D spun = EyeAfter(camera, -0.1, 0.1);
         w.OnTick();
         EXPECT_EQ(camera.GetPosition(), spun);
     }
@@ -186,7 +184,7 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
         before = w.Placement().Rect();
         w.OnTick();
         EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
-        EXPECT_EQ(Motion(w), std::vector<double>({0.1, 0, 0, 5}));
+        EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 5}));
     }
     ThrowToEachEdge(w);
     Tick(w, 40);
@@ -195,7 +193,7 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     // Off and on again: at rest until the next drag.
     w.OnCommand(Command::Demo);
     w.OnCommand(Command::Demo);
-    EXPECT_EQ(Motion(w), std::vector<double>(4, 0.0));
+    EXPECT_EQ(motion(), std::vector<double>(4, 0.0));
     before = w.Placement().Rect();
     const Vertex3D still = camera.GetPosition();
     w.OnTick();

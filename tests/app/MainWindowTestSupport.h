@@ -7,9 +7,7 @@
 #include "ModalWatcher.h"
 #include "app/AppSettings.h"
 #include "app/AutoSave.h"
-#include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
-#include "app/DemoMotion.h"
 #include "app/FrameView.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
@@ -26,7 +24,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -36,22 +33,10 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window; closes the splash splashMs after it shows, noting what it saw.
+    // Creates the window; closes the splash splashMs after it shows.
     MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
         window.reset();
-        splashHidden = false;
-        splashTicks = 0;
-        ModalWatcher splash(
-            [this](QWidget* dialog) {
-                auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
-                // The scene is built behind the splash.
-                splashHidden = qobject_cast<BitmapDialog*>(dialog) && main && !main->isVisible() &&
-                               appSettings.dialogBitmapId == Pictures::SplashId && !main->Puzzle();
-                if (main)
-                    QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
-                                     [this] { ++splashTicks; });
-            },
-            splashMs);
+        ModalWatcher splash({}, splashMs);
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
@@ -116,11 +101,6 @@ protected:
         w.Input().OnLeftButtonUp();
         w.Input().OnRightButtonUp();
     }
-    // spinX, spinY, driftX, driftY of the running demo.
-    static std::vector<double> Motion(const MainWindow& w) {
-        const DemoMotion& m = *w.Demo();
-        return {m.spinX, m.spinY, m.driftX, m.driftY};
-    }
 
     // In demo mode, thrown towards each edge of the usable area, the window turns back with
     // its centre on that edge.
@@ -141,6 +121,4 @@ protected:
     }
 
     std::unique_ptr<MainWindow> window;
-    bool splashHidden = false;
-    int splashTicks = 0;
 };
