@@ -77,6 +77,12 @@ protected:
         return EyeAfter(c.GetPosition(), c.GetTarget(), c.GetUp(), yaw, pitch);
     }
 
+    // Whether the next tick turns the view by (yaw, pitch).
+    static bool TickTurns(MainWindow& w, double yaw, double pitch) {
+        const Vertex3D expected = EyeAfter(*w.SceneCamera(), yaw, pitch);
+        w.OnTick();
+        return w.SceneCamera()->GetPosition() == expected;
+    }
     static void Tick(MainWindow& w, int ticks = 40) {
         for (int i = 0; i < ticks; ++i)
             w.OnTick();
