@@ -127,7 +127,6 @@ TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasCl
     w.OnTrayPopup(); // no menu any more
 }
 
-// Every item reports its own identifier, and choosing one changes no mark.
 TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone) {
     const std::vector<int> allIds{32771, 32772, 32773, 32774, 32775, 32776, 32777,
                                   32778, 32779, 32781, 32782, 32789, 32790, 32791,

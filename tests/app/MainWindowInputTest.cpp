@@ -163,7 +163,20 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
         EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
         EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 5}));
     }
-    ThrowToEachEdge(w);
+    // Thrown towards each edge of the usable area, the window turns back with its centre on it.
+    const QRect area = WindowPlacement::AvailableArea();
+    for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+        SCOPED_TRACE(testing::Message() << "thrown by " << step.x() << ", " << step.y());
+        Throw(w, step.x(), step.y());
+        for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
+            w.OnTick();
+        EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step));
+        const QRect r = w.Placement().Rect();
+        const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+        const QPoint edge =
+            step.x() + step.y() < 0 ? area.topLeft() : area.bottomRight() + QPoint(1, 1);
+        EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y());
+    }
     Tick(w, 40);
     w.Puzzle()->onSolved = nullptr;
     EXPECT_TRUE(w.History()->Count() == 0 && !w.Puzzle()->IsSolved());
@@ -175,7 +188,6 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     EXPECT_TRUE(TickTurns(w, 0, 0) && w.Placement().Rect() == before);
 }
 
-// How the main window feeds and reads the motion is tested with the window; here the limits.
 TEST(DemoMotionTest, StepsOfOnePixelOrLessAndSpinsUpTo0_0126AreNoMotion) {
     DemoMotion motion;
     motion.SetDrift(1.0, -1.0);
@@ -194,7 +206,6 @@ TEST(DemoMotionTest, StepsOfOnePixelOrLessAndSpinsUpTo0_0126AreNoMotion) {
 const QRect area(1280, 24, 1920, 1026);
 constexpr int L = 1280, T = 24, R = 1280 + 1920, B = 24 + 1026;
 
-// Which drifts turn; the window stopping at each edge is shown with the main window's throws.
 TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
     // {ddx, ddy, cx, cy} in, {ddx, ddy} out
     const int cases[][6] = {

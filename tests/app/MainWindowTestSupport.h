@@ -3,8 +3,6 @@
 // The real main window on the offscreen platform, started in the test's own working directory
 // with fresh settings and no history.ini or color.ini left from an earlier test.
 
-#include "MenuText.h"
-#include "ModalWatcher.h"
 #include "app/AppSettings.h"
 #include "app/AutoSave.h"
 #include "app/CommandIds.h"
@@ -17,13 +15,55 @@
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+
+// A menu as one line: entries joined by "|", a popup's entries in brackets (when deep), "~"
+// before a greyed entry, "*" after a checked one, "-" for a separator.
+inline QString MenuText(const QMenu* menu, bool deep = true) {
+    QStringList entries;
+    for (const QAction* a : menu->actions()) {
+        const QString popup = a->menu() && deep ? "[" + MenuText(a->menu()) + "]" : "";
+        entries << (a->isSeparator() ? "-"
+                                     : (a->isEnabled() ? "" : "~") + a->text() +
+                                           (a->isChecked() ? "*" : "") + popup);
+    }
+    return entries.join("|");
+}
+
+// Hands each modal dialog that opens while it lives to `seen`, and closes it keepMs later.
+struct ModalWatcher {
+    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {}, int keepMs = 0) {
+        QObject::connect(&poll, &QTimer::timeout, [this, seen, keepMs] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal != current) {
+                current = modal;
+                ++opened;
+                clock.start();
+                if (seen)
+                    seen(modal);
+            }
+            if (modal != nullptr && clock.elapsed() >= keepMs)
+                modal->close();
+        });
+        poll.start(5);
+    }
+
+    int opened = 0;
+    QTimer poll;
+    QPointer<QWidget> current;
+    QElapsedTimer clock;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -99,31 +139,12 @@ protected:
         if (release)
             w.Input().OnLeftButtonUp();
     }
-    // A two-button drag from (x, y) by (dx, dy).
     static void Throw(MainWindow& w, int dx, int dy, int x = 100, int y = 100) {
         w.Input().OnLeftButtonDown(x, y);
         w.Input().OnRightButtonDown(x, y);
         w.Input().OnMouseMove(x + dx, y + dy);
         w.Input().OnLeftButtonUp();
         w.Input().OnRightButtonUp();
-    }
-
-    // In demo mode, thrown towards each edge of the usable area, the window turns back with
-    // its centre on that edge.
-    static void ThrowToEachEdge(MainWindow& w) {
-        const QRect area = WindowPlacement::AvailableArea();
-        for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
-            SCOPED_TRACE(testing::Message() << "thrown by " << step.x() << ", " << step.y());
-            Throw(w, step.x(), step.y());
-            for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
-                w.OnTick();
-            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step));
-            const QRect r = w.Placement().Rect();
-            const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
-            const QPoint edge =
-                step.x() + step.y() < 0 ? area.topLeft() : area.bottomRight() + QPoint(1, 1);
-            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y());
-        }
     }
 
     std::unique_ptr<MainWindow> window;

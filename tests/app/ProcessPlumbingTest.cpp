@@ -91,7 +91,6 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     }
 }
 
-// Every name of one display gives one activation channel.
 TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
     for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
         EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
@@ -99,7 +98,6 @@ TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
     EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
 }
 
-// The data folder has one holder at a time, until the holder lets go.
 TEST(FolderLockTest, OneHolderAtATime) {
     auto first = std::make_unique<FolderLock>();
     EXPECT_TRUE(first->Held() && !FolderLock().Held());
