@@ -7,7 +7,6 @@
 
 #include <QColorDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -132,19 +131,16 @@ TEST(QtColourEditUiTest, ChooserStartsAtThePickedColourAndHandsBackTheCustomColo
                 EXPECT_TRUE(dialog->currentColor() == QColor(0x56, 0x34, 0x12) &&
                             dialog->parentWidget() == &owner);
                 dialog->setCurrentColor(QColor(200, 100, 50));
-                for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                    if (button->text().contains("Custom"))
-                        button->click(); // "Add to Custom Colors"
+                QColorDialog::setCustomColor(3,
+                                             dialog->currentColor()); // as "Add to Custom Colors"
                 accept ? dialog->accept() : dialog->reject();
             },
             2000);
         EXPECT_EQ(ui.ChooseColour(0x00123456, custom, chosen), accept);
         EXPECT_EQ(chosen, accept ? 0x003264C8u : 0xABCDEFu) << "a cancel leaves it alone";
         EXPECT_EQ(offered, expected);
-        const auto added = std::find(custom.begin(), custom.end(), 0x003264C8u);
-        ASSERT_NE(added, custom.end());
-        *added = given[added - custom.begin()];
-        EXPECT_EQ(custom, given) << "the others are kept";
+        given[3] = 0x003264C8u;
+        EXPECT_EQ(custom, given);
     }
 }
 
