@@ -1,22 +1,16 @@
 #include "app/BitmapDialog.h"
-#include "app/PictureColours.h"
 #include "app/Pictures.h"
-#include "render/WindowRegion.h"
-#include "tests/render/Pixels.h"
 
 #include <QElapsedTimer>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <set>
 
 namespace {
 
-using namespace PictureColours;
 using Turn = std::pair<double, double>;
 constexpr int Splash = Pictures::SplashId, Banner = Pictures::CongratulationsId;
 
@@ -78,33 +72,6 @@ TEST(BitmapDialogTest, ALeftOrRightReleaseOrAnyKeyClosesItEarly) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&owner)) << id << ", way " << &way - ways;
         }
     }
-}
-
-// Each picture has its background all round the border; the banner is three colours, so the
-// shape keeps the yellow letters and their red shadow.
-TEST(BitmapDialogTest, SitsCentredOnTheDesktopShowingItsPictureCutToTheForeground) {
-    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
-    const QRect centred((desktop.x() + desktop.width() - BannerWidth) / 2,
-                        (desktop.y() + desktop.height() - BannerHeight) / 2, BannerWidth,
-                        BannerHeight);
-    for (const auto& [id, background] :
-         {std::pair{Splash, SplashBackground}, {Banner, CongratulationsBackground}}) {
-        const QImage picture = Pictures::BitmapById(id).convertToFormat(QImage::Format_RGB32);
-        WindowRegion region;
-        BitmapDialog dialog(id, &region, nullptr);
-        EXPECT_EQ(dialog.geometry(), centred) << id;
-        EXPECT_TRUE(SamePixels(dialog.mask(), PixelsNot(picture, background))) << id;
-        EXPECT_TRUE(
-            dialog.mask().subtracted(QRect(1, 1, BannerWidth - 2, BannerHeight - 2)).isEmpty())
-            << id;
-        EXPECT_EQ(dialog.grab().toImage().convertToFormat(QImage::Format_RGB32), picture) << id;
-    }
-    const QImage banner = Pictures::BitmapById(Banner).convertToFormat(QImage::Format_RGB32);
-    std::set<QRgb> all;
-    for (int i = 0; i < BannerWidth * BannerHeight; ++i)
-        all.insert(banner.pixel(i % BannerWidth, i / BannerWidth));
-    EXPECT_EQ(all, (std::set<QRgb>{CongratulationsBackground, CongratulationsLetters,
-                                   CongratulationsShadow}));
 }
 
 } // namespace
