@@ -46,38 +46,34 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
 TEST_F(MainWindowTest, ButtonStateMachineRowByRow) {
     MainWindow& w = Start();
     WindowInput& in = w.Input();
-    struct Row {
-        const char* name;
-        std::function<void()> step;
-        bool left, right, captured, held;
-    };
-    const Row rows[] = {
-        {"idle + left down: twist drag", [&] { in.OnLeftButtonDown(10, 20); }, 1, 0, 1, 1},
-        {"twist drag + left down", [&] { in.OnLeftButtonDown(30, 30); }, 1, 0, 1, 1},
-        {"twist drag + right down: window drag", [&] { in.OnRightButtonDown(40, 50); }, 1, 1, 1, 1},
-        {"window drag + left up: view drag", [&] { in.OnLeftButtonUp(); }, 0, 1, 1, 0},
-        {"view drag + left down: no hold", [&] { in.OnLeftButtonDown(60, 70); }, 1, 1, 1, 0},
-        {"window drag + right up: twist drag", [&] { in.OnRightButtonUp(); }, 1, 0, 1, 0},
-        {"twist drag + left up", [&] { in.OnLeftButtonUp(); }, 0, 0, 0, 0},
-        {"idle + right down: view drag", [&] { in.OnRightButtonDown(5, 6); }, 0, 1, 1, 0},
-        {"view drag + right up", [&] { in.OnRightButtonUp(); }, 0, 0, 0, 0},
-        {"releases in idle", [&] { in.OnLeftButtonUp(), in.OnRightButtonUp(); }, 0, 0, 0, 0},
-        {"focus lost in a twist drag", [&] { in.OnLeftButtonDown(1, 1), in.OnFocusLost(); }, 0, 0,
-         0, 0},
+    // Each step, then the left and right button flags, the capture and the puzzle's hold.
+    const std::tuple<const char*, std::function<void()>, std::vector<bool>> rows[] = {
+        {"idle + left down: twist drag", [&] { in.OnLeftButtonDown(10, 20); }, {1, 0, 1, 1}},
+        {"twist drag + left down", [&] { in.OnLeftButtonDown(30, 30); }, {1, 0, 1, 1}},
+        {"twist drag + right down: move", [&] { in.OnRightButtonDown(40, 50); }, {1, 1, 1, 1}},
+        {"move + left up: view drag", [&] { in.OnLeftButtonUp(); }, {0, 1, 1, 0}},
+        {"view drag + left down: no hold", [&] { in.OnLeftButtonDown(60, 70); }, {1, 1, 1, 0}},
+        {"move + right up: twist drag", [&] { in.OnRightButtonUp(); }, {1, 0, 1, 0}},
+        {"twist drag + left up", [&] { in.OnLeftButtonUp(); }, {0, 0, 0, 0}},
+        {"idle + right down: view drag", [&] { in.OnRightButtonDown(5, 6); }, {0, 1, 1, 0}},
+        {"view drag + right up", [&] { in.OnRightButtonUp(); }, {0, 0, 0, 0}},
+        {"releases in idle", [&] { in.OnLeftButtonUp(), in.OnRightButtonUp(); }, {0, 0, 0, 0}},
+        {"twist + focus lost", [&] { in.OnLeftButtonDown(1, 1), in.OnFocusLost(); }, {0, 0, 0, 0}},
         // A restart clears the flags but not the capture; the next bare motion releases it.
         {"restart in a twist drag",
-         [&] { in.OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); }, 0, 0, 1, 0},
-        {"stale capture released", [&] { in.OnMouseMove(3, 3); }, 0, 0, 0, 0},
+         [&] { in.OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); },
+         {0, 0, 1, 0}},
+        {"stale capture released", [&] { in.OnMouseMove(3, 3); }, {0, 0, 0, 0}},
     };
-    for (const Row& r : rows) {
-        r.step();
+    for (const auto& [name, step, flags] : rows) {
+        step();
         const MouseState& m = in.Mouse();
         EXPECT_EQ(std::vector<bool>(
                       {m.leftButtonDown, m.rightButtonDown, m.mouseCaptured, w.Puzzle()->Hold()}),
-                  std::vector<bool>({r.left, r.right, r.captured, r.held}))
-            << r.name;
+                  flags)
+            << name;
         // The anchor is taken; the capture is not taken again.
-        EXPECT_TRUE(&r != &rows[2] ||
+        EXPECT_TRUE(&name != &std::get<0>(rows[2]) ||
                     (m.moveAnchor == QPoint(40, 50) && m.lastMousePos == QPoint(10, 20)));
     }
 }
@@ -94,9 +90,7 @@ TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndP
     EXPECT_TRUE(w.Placement().Rect() == start.translated(10, -5) &&
                 w.geometry() == w.Placement().Rect());
     const QRect before = w.Placement().Rect();
-    QWheelEvent up(QPointF(50, 50), w.View()->mapToGlobal(QPointF(50, 50)), QPoint(),
-                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(w.View(), &up);
+    w.Input().OnMouseWheel(120); // the wheel's events: the end-to-end test
     EXPECT_EQ(w.Placement().Rect(), before.adjusted(-3, -3, 3, 3));
     EXPECT_EQ(w.SceneCamera()->GetAspect(), (before.height() + 6.0) / (before.width() + 6.0));
     QTest::keyClick(w.View(), Qt::Key_PageDown);
