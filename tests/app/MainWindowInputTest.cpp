@@ -107,10 +107,8 @@ TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndP
     }
     w.OnCommand(Command::Region);
     const QRect framed = w.Placement().Rect();
-    w.Input().OnLeftButtonDown(10, 10);
-    w.Input().OnRightButtonDown(120, 120);
+    Throw(w, 50, 50, 10, 10);
     EXPECT_EQ(w.Input().Mouse().moveAnchor, QPoint(100, 100));
-    w.Input().OnMouseMove(150, 150);
     w.Input().MoveWindowTo(300, 300);
     w.Input().OnMouseWheel(120);
     QTest::keyClick(w.View(), Qt::Key_PageUp);

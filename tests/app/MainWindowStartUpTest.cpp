@@ -60,10 +60,8 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     w.OnCommand(Command::Transparent);
     EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent) && w.windowOpacity() == 1.0);
     // A compositor that starts later makes it translucent; when it stops, the item greys again.
-    bool compositor = true;
-    w.SetCompositorProbe([&compositor] { return compositor; });
     for (const bool running : {true, false}) {
-        compositor = running;
+        w.SetCompositorProbe([running] { return running; });
         w.FollowCompositor();
         EXPECT_EQ(Menu(1), running ? "Sticker Only|Region Off|Transparent Off"
                                    : "Sticker Only|Region Off|~Transparent Off");

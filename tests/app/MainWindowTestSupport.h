@@ -98,12 +98,11 @@ protected:
                                5 * AutoSave::periodMilliseconds);
     }
 
-    // The menu as MenuText writes it: whole, or one of its popups, or only the top entries.
+    // The menu as MenuText writes it: whole, or one of its popups.
     QString Menu(int position = -1) const {
         const QMenu* menu = window->Menus()->Menu();
         return position < 0 ? MenuText(menu) : MenuText(menu->actions().at(position)->menu());
     }
-    QString TopOfMenu() const { return MenuText(window->Menus()->Menu(), false); }
 
     // Where an eye at p looking at t goes when it turns by (yaw, pitch).
     static Vertex3D EyeAfter(Vertex3D p, Vertex3D t, Vector3D u, double yaw, double pitch) {

@@ -50,7 +50,8 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     Tick(w);
     EXPECT_TRUE(banner.opened == 1 && held);
     EXPECT_EQ(w.Menus()->Menu()->defaultAction(), w.Menus()->FindAction(Command::Exit));
-    EXPECT_EQ(TopOfMenu(), "Type|Mode|~Graphic Mode|Option|-|About|Exit") << "no OpenGL";
+    EXPECT_EQ(MenuText(w.Menus()->Menu(), false), "Type|Mode|~Graphic Mode|Option|-|About|Exit")
+        << "no OpenGL";
     EXPECT_TRUE(!w.Puzzle()->Hold() && appSettings.dialogBitmapId == -1);
     w.OnCommand(Command::Exit);
     EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
