@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
 
 // Colours cross as 0x00BBGGRR; the colour added in the chooser comes back whether the user chose
 // or cancelled.
-TEST(QtColourEditUiTest, ChooserStartsAtThePickedColourAndHandsBackTheCustomColours) {
+TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxes) {
     QWidget owner;
     QtColourEditUi ui(&owner);
     for (bool accept : {true, false}) {
@@ -143,12 +143,7 @@ TEST(QtColourEditUiTest, ChooserStartsAtThePickedColourAndHandsBackTheCustomColo
         given[3] = 0x003264C8u;
         EXPECT_EQ(custom, given);
     }
-}
-
-// The texts arrive whole, Japanese included, as plain text.
-TEST(QtColourEditUiTest, ErrorsAreWarningBoxesOwnedByTheMainWindowWithTheExactText) {
-    QWidget owner;
-    QtColourEditUi ui(&owner);
+    // Errors: warning boxes with the texts whole, Japanese included, as plain text.
     for (const char* text : {invalidColoursMessage, sameColourMessage, blackColourMessage}) {
         QStringList seen;
         ModalWatcher watcher([&](QWidget* modal) {

@@ -67,15 +67,15 @@ TEST(CommandLineTest, EnteringTheDataFolderMakesMissingFoldersPrivate) {
     EXPECT_EQ(QDir::currentPath(), entered);
     for (const char* made : {"share", "share/deeper", "share/deeper/mozai"}) {
         struct stat info {};
-        const QByteArray path = QFile::encodeName(scratch.filePath(made));
-        EXPECT_TRUE(::stat(path.constData(), &info) == 0 && (info.st_mode & 0777) == 0700) << made;
+        EXPECT_TRUE(::stat(QFile::encodeName(scratch.filePath(made)).constData(), &info) == 0 &&
+                    (info.st_mode & 0777) == 0700)
+            << made;
     }
     // A file where a folder should be: an error naming it, and the working folder unchanged.
     QFile(scratch.filePath("blocker")).open(QIODevice::WriteOnly);
     for (const char* bad : {"blocker", "blocker/mozai"}) {
         EXPECT_FALSE(Parse({"--data-dir", scratch.filePath(bad)}).EnterDataFolder(&error));
-        EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("blocker")) << bad;
-        EXPECT_EQ(QDir::currentPath(), entered);
+        EXPECT_TRUE(error.contains("blocker") && QDir::currentPath() == entered) << bad;
     }
     QDir::setCurrent(before);
 }
@@ -86,8 +86,7 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     for (int number : {SIGTERM, SIGINT, SIGHUP}) {
         QSignalSpy quit(&quitSignals, &QuitSignals::quitRequested);
         ASSERT_EQ(::raise(number), 0);
-        ASSERT_TRUE(quit.wait(1000)) << "signal " << number;
-        EXPECT_EQ(quit.takeFirst().at(0).toInt(), number);
+        ASSERT_TRUE(quit.wait(1000) && quit.takeFirst().at(0).toInt() == number) << number;
     }
 }
 
