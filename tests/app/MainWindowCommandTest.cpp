@@ -1,11 +1,6 @@
 #include "MainWindowTestSupport.h"
 
-#include "app/AboutDialog.h"
-
 #include <QCursor>
-#include <QMenuBar>
-
-#include <tuple>
 
 namespace {
 
@@ -29,8 +24,8 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
                   on ? "Normal|Region On|Transparent On|Shuffle|Demo Off|Color Edit Off"
                      : "Sticker Only|Region Off|Transparent On|Shuffle|Demo On|Color Edit On");
         // Framed: a frame and a menu bar, no shape, tracking limits with the frame (4-pixel
-        // borders, 27 above); back in region mode, the rectangle it had. The client area keeps
-        // its place on screen, the menu bar above it: the end-to-end test.
+        // borders, 27 above); back, the old rectangle. Where the client area is: the end-to-end
+        // test.
         const Qt::WindowFlags flags = w.windowFlags();
         EXPECT_TRUE(w.isVisible() && w.menuBar()->isHidden() != on &&
                     flags.testFlag(Qt::FramelessWindowHint) != on &&
@@ -83,27 +78,6 @@ TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
         EXPECT_DOUBLE_EQ(w.windowOpacity(), opacity) << "step " << &step - &steps[0].first;
     }
     EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Transparent Off"));
-}
-
-// The command opens it too, and close() ends it: the modal tests elsewhere show both. Return
-// presses its default button, OK.
-TEST_F(MainWindowTest, AboutOpensByAltSlashOrQuestionMarkAndClosesByReturnOrEscape) {
-    MainWindow& w = Start();
-    for (const auto& [key, modifiers, closeKey] :
-         {std::tuple{Qt::Key_Slash, Qt::KeyboardModifiers(Qt::AltModifier), Qt::Key_Return},
-          {Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, Qt::Key_Escape}}) {
-        QString title;
-        ModalWatcher watcher(
-            [&, closeKey = closeKey](QWidget* modal) {
-                title = qobject_cast<AboutDialog*>(modal) ? modal->windowTitle() : "";
-                QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, closeKey);
-            },
-            2000);
-        QElapsedTimer clock;
-        clock.start();
-        QTest::keyClick(w.View(), key, modifiers);
-        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000) << key;
-    }
 }
 
 // The Menu key and Shift+F10 open it at the window's centre: the end-to-end test shows that.

@@ -28,15 +28,27 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
         for (Qt::Key key : keys)
             QTest::keyRelease(w.View(), key, modifiers);
     }
-    // They keep turning it while a modal dialog has the keyboard.
-    ModalWatcher about([&](QWidget* dialog) {
-        QTest::keyPress(dialog, Qt::Key_Left);
-        EXPECT_TRUE(TickTurns(w, Rad10, 0)) << "with About open";
-        QTest::keyRelease(dialog, Qt::Key_Left);
-        EXPECT_TRUE(TickTurns(w, 0, 0));
-    });
-    w.OnCommand(Command::About);
-    EXPECT_EQ(about.opened, 1);
+    // They keep turning it while a modal dialog has the keyboard: About, opened by Alt+/ or
+    // Alt+Shift+? (the command opens it in the quit test), closed by Return (OK) or Escape.
+    for (const auto& [key, modifiers, closeKey] :
+         {std::tuple{Qt::Key_Slash, Qt::KeyboardModifiers(Qt::AltModifier), Qt::Key_Return},
+          {Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, Qt::Key_Escape}}) {
+        QString title;
+        ModalWatcher about(
+            [&, closeKey = closeKey](QWidget* dialog) {
+                title = dialog->windowTitle();
+                QTest::keyPress(dialog, Qt::Key_Left);
+                EXPECT_TRUE(TickTurns(w, Rad10, 0)) << "with About open";
+                QTest::keyRelease(dialog, Qt::Key_Left);
+                EXPECT_TRUE(TickTurns(w, 0, 0));
+                QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, closeKey);
+            },
+            2000);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(w.View(), key, modifiers);
+        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000) << key;
+    }
     // Held keys go with the focus.
     QTest::keyPress(w.View(), Qt::Key_Up);
     w.Input().OnFocusLost();
@@ -78,9 +90,8 @@ TEST_F(MainWindowTest, ButtonStateMachineRowByRow) {
     }
 }
 
-// Moved by a two-button drag, resized around its centre by the wheel and the page keys within
-// 30..900; framed, neither, and a framed two-button drag takes no anchor. After a move by the
-// window manager both start from where it is (the end-to-end test, with a real one).
+// Moved by two buttons, resized about its centre by wheel and page keys within 30..900; framed,
+// neither, nor is an anchor taken. After a window manager's move: the end-to-end test.
 TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndPageKeys) {
     MainWindow& w = Start();
     const QRect start = w.Placement().Rect();

@@ -5,7 +5,6 @@
 #include "app/QuitSignals.h"
 
 #include <QGuiApplication>
-#include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -52,9 +51,8 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     const QPoint centre = area.topLeft() + QPoint(area.width() / 2, area.height() / 2);
     EXPECT_EQ(splashAt, QRect(centre - QPoint(170, 65), QSize(340, 130)));
     const QRect shaped(centre - QPoint(150 - 4, 150 - 47), QSize(292, 253));
-    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped &&
-                w.menuBar()->isHidden());
     EXPECT_TRUE(
+        w.Placement().Rect() == shaped && w.geometry() == shaped && w.menuBar()->isHidden() &&
         w.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint));
     // Without translucency the transparency command only keeps its state.
     w.OnCommand(Command::Transparent);

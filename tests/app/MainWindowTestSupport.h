@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 

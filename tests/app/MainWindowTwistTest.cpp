@@ -2,19 +2,15 @@
 
 #include "app/QtColourEditUi.h"
 #include "persist/ColourEditMessages.h"
-#include "persist/ColourEditUi.h"
-#include "persist/FaceColours.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
 
 #include <algorithm>
 
-using namespace std::string_literals;
-
 namespace {
 
-TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheTicksGoingOn) {
+TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
     // A downward drag cut short by focus loss: let go, the ticks finish its column's turn
@@ -27,14 +23,15 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     EXPECT_TRUE(down.axis == 0 && down.positive && w.Puzzle()->CurrentTwist() == nullptr);
     // Saved soon, as is a step back, which stays redoable: a kill would lose nothing.
     const std::string oneMove = "3\r\n0 " + std::to_string(down.layer) + " 1\r\n";
-    for (const auto& [key, bytes] :
-         {std::pair{Qt::Key_Shift, oneMove}, {Qt::Key_Home, "3\r\n"s}, {Qt::Key_End, oneMove}}) {
+    for (const auto& [key, bytes] : {std::pair{Qt::Key_Shift, oneMove},
+                                     {Qt::Key_Home, std::string("3\r\n")},
+                                     {Qt::Key_End, oneMove}}) {
         QTest::keyClick(w.View(), key);
         Tick(w);
         EXPECT_TRUE(FileBecomes("history.ini", bytes)) << key;
     }
-    // Back two thirds of the way: a timer tick finishes the twist and opens the banner in it.
-    // Its greyed menu shows in the end-to-end test.
+    // Back two thirds of the way: a tick finishes the twist and opens the banner (its greyed
+    // menu: the end-to-end test). The ticks go on under it.
     LeftDrag(w, {0, -5}, 12);
     bool held = false;
     int framesAtOpen = 0;
@@ -57,9 +54,8 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceWithTheMenuGreyedAndTheT
     EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
-// A colour chooser that answers with `answer`. Which colours the editor takes, and that a click
-// beside the cube shows nothing, is the editor's own test; here, that the window's clicks reach
-// it and that what it changes is kept.
+// A colour chooser answering `answer`. Which colours the editor takes, and that a click beside
+// the cube shows nothing, is its own test's; here, that clicks reach it and its changes stay.
 struct FakeColourUi : ColourEditUi {
     bool ChooseColour(COLORREF initial, CustomColours&, COLORREF& chosen) override {
         offered.push_back(initial);

@@ -24,8 +24,7 @@ class FramePainterTest : public ::testing::Test {
 protected:
     FramePainterTest() {
         camera.SetScene(&scene);
-        // A sticker facing the eye around pixel (100, 100), a body over the top-left pixel and a
-        // line at row 180.
+        // A sticker facing the eye at (100, 100), a body over the top-left pixel, a line at y 180.
         scene.draw = [](RenderObject* r) {
             const Vertex3D sticker[4] = {{-20, -20, 0}, {20, -20, 0}, {20, 20, 0}, {-20, 20, 0}};
             const Vertex3D body[4] = {{-150, 60, 0}, {-60, 60, 0}, {-60, 150, 0}, {-150, 150, 0}};
