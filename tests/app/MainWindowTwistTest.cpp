@@ -128,8 +128,7 @@ TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxe
                 EXPECT_TRUE(dialog->currentColor() == QColor(0x56, 0x34, 0x12) &&
                             dialog->parentWidget() == &owner);
                 dialog->setCurrentColor(QColor(200, 100, 50));
-                QColorDialog::setCustomColor(3,
-                                             dialog->currentColor()); // as "Add to Custom Colors"
+                QColorDialog::setCustomColor(3, dialog->currentColor()); // the user adds it
                 accept ? dialog->accept() : dialog->reject();
             },
             2000);
