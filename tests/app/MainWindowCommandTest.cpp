@@ -1,133 +1,86 @@
 #include "MainWindowTestSupport.h"
 
-#include "app/AboutDialog.h"
-#include "app/FrameView.h"
-
 #include <QCursor>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
-TEST_F(MainWindowTest, ASizeChangeRebuildsASolvedCubeAndEmptiesTheHistory) {
+// A size change rebuilds a solved cube, empties the history and ends the demo and sticker-only;
+// region mode and colour editing survive it.
+TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfThem) {
     WriteFile("history.ini", "3\r\n0 2 1\r\n1 0 0\r\n");
-    MainWindow& w = Start();
+    MainWindow& w = Start(true);
+    const QRect shaped = w.Placement().Rect();
+    const auto state = [&w] {
+        return std::vector<bool>{w.SceneCamera()->IsStickerOnly(), w.Puzzle()->Demo(),
+                                 w.Demo() != nullptr, appSettings.colorEditMode,
+                                 appSettings.regionMode};
+    };
+    for (bool on : {true, false}) {
+        for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit, Command::Region})
+            w.OnCommand(id);
+        w.OnCommand(12345); // unknown identifiers do nothing
+        EXPECT_EQ(state(), std::vector<bool>({on, on, on, on, !on})) << on;
+        EXPECT_EQ(Menu(1) + "|" + Menu(3),
+                  on ? "Normal|Region On|Transparent On|Shuffle|Demo Off|Color Edit Off"
+                     : "Sticker Only|Region Off|Transparent On|Shuffle|Demo On|Color Edit On");
+        // Framed: a frame and a menu bar, no shape, tracking limits with the frame (4-pixel
+        // borders, 27 above); back, the old rectangle. Where the client area is: the end-to-end
+        // test.
+        const Qt::WindowFlags flags = w.windowFlags();
+        EXPECT_TRUE(w.isVisible() && w.menuBar()->isHidden() != on &&
+                    flags.testFlag(Qt::FramelessWindowHint) != on &&
+                    flags.testFlag(Qt::WindowStaysOnTopHint) != on)
+            << on;
+        EXPECT_TRUE(on ? w.mask().isEmpty() && w.minimumSize() == QSize(30 - 8, 130 - 31) &&
+                             w.maximumSize() == QSize(900 - 8, 900 - 31)
+                       : w.Placement().Rect() == shaped && w.geometry() == shaped)
+            << on;
+    }
     CMozai* const before = w.Puzzle();
-    EXPECT_FALSE(w.ChangeCubeSize(0) || w.ChangeCubeSize(11));
-    EXPECT_EQ(w.Puzzle(), before);
-    for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit, Command::Region})
+    EXPECT_TRUE(!w.ChangeCubeSize(0) && !w.ChangeCubeSize(11) && w.Puzzle() == before);
+    for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit, Command::Region,
+                   Command::TypeItemForSize(5)})
         w.OnCommand(id);
-
-    w.OnCommand(Command::TypeItemForSize(5));
-    EXPECT_TRUE(w.Puzzle()->Size() == 5 && w.History()->Count() == 0);
+    EXPECT_TRUE(w.Puzzle()->Size() == 5 && w.History()->Count() == 0 && w.TickTimer().isActive());
     EXPECT_EQ(ReadFile("history.ini"), "5\r\n");
-    // The demo and sticker-only end; region mode and colour editing survive.
-    EXPECT_TRUE(w.Demo() == nullptr && !w.Puzzle()->Demo() && !w.SceneCamera()->IsStickerOnly());
+    EXPECT_EQ(state(), std::vector<bool>({false, false, false, true, false}));
     EXPECT_EQ(Menu(0).split("|").filter("*"), QStringList("  5 x 5*"));
     EXPECT_EQ(Menu(1) + "|" + Menu(3),
-              "Sticker Only|Region On|~Transparent On|Shuffle|Demo On|Color Edit Off");
-    EXPECT_TRUE(!appSettings.regionMode && appSettings.colorEditMode);
-    EXPECT_TRUE(w.TickTimer().isActive());
+              "Sticker Only|Region On|Transparent On|Shuffle|Demo On|Color Edit Off");
     // The same size again: rebuilt from scratch.
     w.OnCommand(Command::Shuffle);
+    EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), CMozai::shuffleLength);
     w.OnCommand(Command::TypeItemForSize(5));
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), 0);
-}
-
-TEST_F(MainWindowTest, TwoWayCommandsFlipTheirStateAndLabel) {
-    MainWindow& w = Start();
-    for (bool on : {true, false}) {
-        for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit})
-            w.OnCommand(id);
-        EXPECT_EQ(std::vector<bool>({w.SceneCamera()->IsStickerOnly(), w.Puzzle()->Demo(),
-                                     w.Demo() != nullptr, appSettings.colorEditMode}),
-                  std::vector<bool>(4, on));
-        EXPECT_EQ(Menu(1) + "|" + Menu(3),
-                  on ? "Normal|Region Off|~Transparent On|Shuffle|Demo Off|Color Edit Off"
-                     : "Sticker Only|Region Off|~Transparent On|Shuffle|Demo On|Color Edit On");
-    }
     for (bool direct3D : {true, false}) {
         w.OnCommand(direct3D ? Command::DirectX : Command::Gdi);
-        EXPECT_TRUE(appSettings.useDirect3D == direct3D && w.Puzzle()->Direct3D() == direct3D);
-        EXPECT_EQ(Menu(2), direct3D ? "DirectX*|GDI" : "DirectX|GDI*");
         w.OnTick(); // without a renderer the frame is painted all the same
-        EXPECT_FALSE(w.Frame().isNull());
+        EXPECT_TRUE(appSettings.useDirect3D == direct3D && w.Puzzle()->Direct3D() == direct3D &&
+                    !w.Frame().isNull());
+        EXPECT_EQ(Menu(2), direct3D ? "DirectX*|GDI" : "DirectX|GDI*");
     }
-    w.OnCommand(Command::Shuffle);
-    EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), CMozai::shuffleLength);
-    w.OnCommand(12345); // unknown identifiers do nothing
 }
 
-TEST_F(MainWindowTest, TheRegionCommandSwitchesFrameAndMenuBarAndRestoresTheRectangle) {
-    MainWindow& w = Start();
-    const QRect shaped = w.Placement().Rect();
-    w.OnCommand(Command::Region);
-    EXPECT_TRUE(!appSettings.regionMode && Menu(1).contains("Region On"));
-    EXPECT_FALSE(w.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(w.isVisible() && !w.menuBar()->isHidden() && w.mask().isEmpty());
-    // The client area keeps its place: the menu bar grows upwards.
-    const int menu = w.menuBar()->height();
-    EXPECT_EQ(w.Placement().Rect().topLeft(), shaped.topLeft() - QPoint(0, menu));
-    EXPECT_EQ(w.View()->mapTo(&w, QPoint(0, 0)), QPoint(0, menu));
-    // Framed tracking limits, frame included (4-pixel borders, 27 above).
-    EXPECT_EQ(w.minimumSize(), QSize(30 - 8, 130 - 31));
-    EXPECT_EQ(w.maximumSize(), QSize(900 - 8, 900 - 31));
-
-    w.OnCommand(Command::Region);
-    EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Region Off"));
-    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint) && w.menuBar()->isHidden());
-    EXPECT_TRUE(w.Placement().Rect() == shaped && w.geometry() == shaped);
-}
-
+// Translucency follows the menu state only in region mode: chosen while framed it only changes
+// the menu; Enter then brings it, the region command does not.
 TEST_F(MainWindowTest, TranslucencyFollowsTheMenuStateOnlyInRegionMode) {
     MainWindow& w = Start(true);
     const double translucent = 200 / 255.0;
-    // Chosen while framed it only changes the menu; Enter then brings the translucency, the
-    // region command does not, and framed windows are never translucent.
-    const std::vector<std::pair<std::function<void()>, double>> steps = {
+    const std::pair<std::function<void()>, double> steps[] = {
         {[&] { w.OnCommand(Command::Transparent); }, translucent},
         {[&] { w.OnCommand(Command::Transparent); }, 1.0},
         {[&] { w.OnCommand(Command::Region), w.OnCommand(Command::Transparent); }, 1.0},
         {[&] { QTest::keyClick(w.View(), Qt::Key_Return); }, translucent},
         {[&] { QTest::keyClick(w.View(), Qt::Key_Return); }, 1.0},
         {[&] { w.OnCommand(Command::Region); }, 1.0}};
-    for (size_t i = 0; i < steps.size(); ++i) {
-        steps[i].first();
-        EXPECT_DOUBLE_EQ(w.windowOpacity(), steps[i].second) << "step " << i;
+    for (const auto& [step, opacity] : steps) {
+        step();
+        EXPECT_DOUBLE_EQ(w.windowOpacity(), opacity) << "step " << &step - &steps[0].first;
     }
     EXPECT_TRUE(appSettings.regionMode && Menu(1).contains("Transparent Off"));
 }
 
-TEST_F(MainWindowTest, AboutOpensFromTheCommandOrAltSlashOrQuestionMarkAndClosesEveryWay) {
-    MainWindow& w = Start();
-    const auto press = [](QWidget* d, Qt::Key key) {
-        QTest::keyClick(d->focusWidget() != nullptr ? d->focusWidget() : d, key);
-    };
-    const std::vector<std::pair<std::function<void()>, std::function<void(AboutDialog*)>>> runs = {
-        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->OkButton()->click(); }},
-        {[&] { QTest::keyClick(w.View(), Qt::Key_Slash, Qt::AltModifier); },
-         [&](AboutDialog* d) { press(d, Qt::Key_Return); }},
-        {[&] { QTest::keyClick(w.View(), Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier); },
-         [&](AboutDialog* d) { press(d, Qt::Key_Escape); }},
-        {[&] { w.OnCommand(Command::About); }, [](AboutDialog* d) { d->close(); }}};
-    for (const auto& [open, close] : runs) {
-        QString title;
-        ModalWatcher watcher(
-            [&](QWidget* modal) {
-                if (auto* about = qobject_cast<AboutDialog*>(modal)) {
-                    title = about->windowTitle();
-                    close(about);
-                }
-            },
-            2000);
-        QElapsedTimer clock;
-        clock.start();
-        open();
-        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000);
-    }
-}
-
+// The Menu key and Shift+F10 open it at the window's centre: the end-to-end test shows that.
 TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasClosed) {
     MainWindow& w = Start();
     QCursor::setPos(120, 90);
@@ -135,14 +88,6 @@ TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasCl
     QMenu* menu = w.Menus()->Menu();
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->pos(), QCursor::pos()) << "at the cursor";
-    // The Menu key and Shift+F10 open it at the window's centre.
-    const QRect r = w.Placement().Rect();
-    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
-        menu->close();
-        QTest::keyClick(w.View(), modifier ? Qt::Key_F10 : Qt::Key_Menu, modifier);
-        EXPECT_EQ(menu->pos(), r.topLeft() + QPoint(r.width() / 2, r.height() / 2));
-        EXPECT_TRUE(menu->isVisible());
-    }
     // Clicked as a user would: "Exit" waits until the menu has left its own handlers.
     QTest::mouseClick(menu, Qt::LeftButton, {},
                       menu->actionGeometry(w.Menus()->FindAction(Command::Exit)).center());
@@ -150,6 +95,23 @@ TEST_F(MainWindowTest, TheTrayPopupOpensAtTheCursorAndExitWaitsUntilTheMenuHasCl
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.IsDestroyed());
     w.OnTrayPopup(); // no menu any more
+}
+
+TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone) {
+    const std::vector<int> allIds{32771, 32772, 32773, 32774, 32775, 32776, 32777,
+                                  32778, 32779, 32781, 32782, 32789, 32790, 32791,
+                                  32783, 32784, 32786, 104,   105};
+    QWidget owner;
+    MenuManager menus(&owner);
+    menus.SetLayeredAvailable(true);
+    menus.CheckTypeItem(Command::TypeItemForSize(3));
+    const QString before = MenuText(menus.Menu());
+    std::vector<int> chosen;
+    QObject::connect(&menus, &MenuManager::commandChosen, [&](int id) { chosen.push_back(id); });
+    for (int id : allIds)
+        menus.FindAction(id)->trigger();
+    EXPECT_EQ(chosen, allIds);
+    EXPECT_EQ(MenuText(menus.Menu()), before);
 }
 
 } // namespace

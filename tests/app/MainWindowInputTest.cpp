@@ -1,169 +1,112 @@
 #include "MainWindowTestSupport.h"
 
-#include "app/FrameView.h"
-#include "math3d/Angles.h"
-
-#include <QTest>
-#include <QWindow>
+#include "app/DemoMotion.h"
+#include "app/ScreenEdges.h"
 
 namespace {
 
 TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
     MainWindow& w = Start();
-    Camera& camera = *w.SceneCamera();
-    struct Case {
-        std::vector<Qt::Key> keys;
-        double yaw, pitch;
-    };
-    const std::vector<Case> cases = {{{Qt::Key_Up}, 0, Rad10},
-                                     {{Qt::Key_X}, 0, -Rad10},
-                                     {{Qt::Key_A}, Rad10, 0},
-                                     {{Qt::Key_Right, Qt::Key_W}, -Rad10, Rad10},
-                                     {{Qt::Key_Up, Qt::Key_Down}, 0, 0},
-                                     {{Qt::Key_W, Qt::Key_X, Qt::Key_Left}, Rad10, 0},
-                                     {{Qt::Key_Left, Qt::Key_D}, 0, 0},
-                                     {{Qt::Key_Shift}, 0, 0},
-                                     {{Qt::Key_S}, 0, 0},
-                                     {{Qt::Key_Shift, Qt::Key_Left}, 3 * Rad10, 0}};
-    for (const Case& c : cases) {
+    const std::tuple<std::vector<Qt::Key>, double, double> cases[] = {
+        {{Qt::Key_Up}, 0, Rad10},
+        {{Qt::Key_X}, 0, -Rad10},
+        {{Qt::Key_A}, Rad10, 0},
+        {{Qt::Key_Right, Qt::Key_W}, -Rad10, Rad10},
+        {{Qt::Key_Up, Qt::Key_Down}, 0, 0},
+        {{Qt::Key_W, Qt::Key_X, Qt::Key_Left}, Rad10, 0},
+        {{Qt::Key_Left, Qt::Key_D}, 0, 0},
+        {{Qt::Key_Shift}, 0, 0},
+        {{Qt::Key_S}, 0, 0},
+        {{Qt::Key_Shift, Qt::Key_Left}, 3 * Rad10, 0}};
+    for (const auto& [keys, yaw, pitch] : cases) {
         Qt::KeyboardModifiers modifiers;
-        for (Qt::Key key : c.keys) {
+        for (Qt::Key key : keys) {
             modifiers |= key == Qt::Key_Shift ? Qt::ShiftModifier : Qt::NoModifier;
             QTest::keyPress(w.View(), key, modifiers);
         }
-        const Vertex3D expected = EyeAfter(camera, c.yaw, c.pitch);
-        w.OnTick();
-        EXPECT_EQ(camera.GetPosition(), expected) << c.keys.size() << " keys, yaw " << c.yaw;
-        for (Qt::Key key : c.keys)
+        EXPECT_TRUE(TickTurns(w, yaw, pitch)) << "case " << &keys - &std::get<0>(cases[0]);
+        for (Qt::Key key : keys)
             QTest::keyRelease(w.View(), key, modifiers);
     }
-    // They keep turning it while a modal dialog has the keyboard.
-    ModalWatcher about([&](QWidget* dialog) {
-        QTest::keyPress(dialog, Qt::Key_Left);
-        const Vertex3D expected = EyeAfter(camera, Rad10, 0);
-        w.OnTick();
-        EXPECT_EQ(camera.GetPosition(), expected) << "with About open";
-        QTest::keyRelease(dialog, Qt::Key_Left);
-        const Vertex3D still = camera.GetPosition();
-        w.OnTick();
-        EXPECT_EQ(camera.GetPosition(), still);
-    });
-    w.OnCommand(Command::About);
-    EXPECT_EQ(about.opened, 1);
+    // They keep turning it while a modal dialog has the keyboard: About, opened by Alt+/ or
+    // Alt+Shift+? (the command opens it in the quit test), closed by Return (OK) or Escape.
+    for (const auto& [key, modifiers, closeKey] :
+         {std::tuple{Qt::Key_Slash, Qt::KeyboardModifiers(Qt::AltModifier), Qt::Key_Return},
+          {Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, Qt::Key_Escape}}) {
+        QString title;
+        ModalWatcher about(
+            [&, closeKey = closeKey](QWidget* dialog) {
+                title = dialog->windowTitle();
+                QTest::keyPress(dialog, Qt::Key_Left);
+                EXPECT_TRUE(TickTurns(w, Rad10, 0)) << "with About open";
+                QTest::keyRelease(dialog, Qt::Key_Left);
+                EXPECT_TRUE(TickTurns(w, 0, 0));
+                QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, closeKey);
+            },
+            2000);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(w.View(), key, modifiers);
+        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && clock.elapsed() < 1000) << key;
+    }
     // Held keys go with the focus.
     QTest::keyPress(w.View(), Qt::Key_Up);
     w.Input().OnFocusLost();
-    const Vertex3D still = camera.GetPosition();
-    w.OnTick();
-    EXPECT_EQ(camera.GetPosition(), still);
+    EXPECT_TRUE(TickTurns(w, 0, 0));
 }
 
 TEST_F(MainWindowTest, ButtonStateMachineRowByRow) {
     MainWindow& w = Start();
-    struct Row {
-        const char* name;
-        std::function<void()> step;
-        bool left, right, captured, held;
-    };
-    const std::vector<Row> rows = {
-        {"idle + left down: twist drag", [&] { w.Input().OnLeftButtonDown(10, 20); }, 1, 0, 1, 1},
-        {"twist drag + left down", [&] { w.Input().OnLeftButtonDown(30, 30); }, 1, 0, 1, 1},
-        {"twist drag + right down: window drag", [&] { w.Input().OnRightButtonDown(40, 50); }, 1, 1,
-         1, 1},
-        {"window drag + left up: view drag", [&] { w.Input().OnLeftButtonUp(); }, 0, 1, 1, 0},
-        {"view drag + left down: no hold", [&] { w.Input().OnLeftButtonDown(60, 70); }, 1, 1, 1, 0},
-        {"window drag + right up: twist drag", [&] { w.Input().OnRightButtonUp(); }, 1, 0, 1, 0},
-        {"twist drag + left up", [&] { w.Input().OnLeftButtonUp(); }, 0, 0, 0, 0},
-        {"idle + right down: view drag", [&] { w.Input().OnRightButtonDown(5, 6); }, 0, 1, 1, 0},
-        {"view drag + right up", [&] { w.Input().OnRightButtonUp(); }, 0, 0, 0, 0},
-        {"releases in idle", [&] { w.Input().OnLeftButtonUp(), w.Input().OnRightButtonUp(); }, 0, 0,
-         0, 0},
-        {"focus lost in a twist drag",
-         [&] { w.Input().OnLeftButtonDown(1, 1), w.Input().OnFocusLost(); }, 0, 0, 0, 0},
+    WindowInput& in = w.Input();
+    // Each step, then the left and right button flags, the capture and the puzzle's hold.
+    const std::tuple<const char*, std::function<void()>, std::vector<bool>> rows[] = {
+        {"idle + left down: twist drag", [&] { in.OnLeftButtonDown(10, 20); }, {1, 0, 1, 1}},
+        {"twist drag + left down", [&] { in.OnLeftButtonDown(30, 30); }, {1, 0, 1, 1}},
+        {"twist drag + right down: move", [&] { in.OnRightButtonDown(40, 50); }, {1, 1, 1, 1}},
+        {"move + left up: view drag", [&] { in.OnLeftButtonUp(); }, {0, 1, 1, 0}},
+        {"view drag + left down: no hold", [&] { in.OnLeftButtonDown(60, 70); }, {1, 1, 1, 0}},
+        {"move + right up: twist drag", [&] { in.OnRightButtonUp(); }, {1, 0, 1, 0}},
+        {"twist drag + left up", [&] { in.OnLeftButtonUp(); }, {0, 0, 0, 0}},
+        {"idle + right down: view drag", [&] { in.OnRightButtonDown(5, 6); }, {0, 1, 1, 0}},
+        {"view drag + right up", [&] { in.OnRightButtonUp(); }, {0, 0, 0, 0}},
+        {"releases in idle", [&] { in.OnLeftButtonUp(), in.OnRightButtonUp(); }, {0, 0, 0, 0}},
+        {"twist + focus lost", [&] { in.OnLeftButtonDown(1, 1), in.OnFocusLost(); }, {0, 0, 0, 0}},
         // A restart clears the flags but not the capture; the next bare motion releases it.
         {"restart in a twist drag",
-         [&] { w.Input().OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); }, 0, 0,
-         1, 0},
-        {"stale capture released", [&] { w.Input().OnMouseMove(3, 3); }, 0, 0, 0, 0},
-        {"left drag while editing colours",
-         [&] {
-             w.OnCommand(Command::ColorEdit), w.Input().OnLeftButtonDown(4, 4),
-                 w.Input().OnMouseMove(50, 50);
-         },
-         0, 0, 0, 0}};
-    for (const Row& r : rows) {
-        r.step();
-        const MouseState& m = w.Input().Mouse();
+         [&] { in.OnLeftButtonDown(1, 1), w.OnCommand(Command::TypeItemForSize(2)); },
+         {0, 0, 1, 0}},
+        {"stale capture released", [&] { in.OnMouseMove(3, 3); }, {0, 0, 0, 0}},
+    };
+    for (const auto& [name, step, flags] : rows) {
+        step();
+        const MouseState& m = in.Mouse();
         EXPECT_EQ(std::vector<bool>(
                       {m.leftButtonDown, m.rightButtonDown, m.mouseCaptured, w.Puzzle()->Hold()}),
-                  std::vector<bool>({r.left, r.right, r.captured, r.held}))
-            << r.name;
+                  flags)
+            << name;
         // The anchor is taken; the capture is not taken again.
-        if (&r == &rows[2]) {
-            EXPECT_TRUE(m.moveAnchor == QPoint(40, 50) && m.lastMousePos == QPoint(10, 20));
-        }
+        EXPECT_TRUE(&name != &std::get<0>(rows[2]) ||
+                    (m.moveAnchor == QPoint(40, 50) && m.lastMousePos == QPoint(10, 20)));
     }
 }
 
-TEST_F(MainWindowTest, ARightDragTurnsTheViewScaledByTheWindowWidth) {
-    MainWindow& w = Start();
-    Camera& camera = *w.SceneCamera();
-    const double s = 300.0 / w.Placement().Rect().width();
-    QTest::mousePress(w.View(), Qt::RightButton, {}, QPoint(100, 100));
-    const Vertex3D expected = EyeAfter(camera, -s * 8 / 40.0, -s * -4 / 40.0);
-    QTest::mouseMove(w.View(), QPoint(108, 96));
-    // No motion: nothing turns and the last position stays.
-    w.Input().OnMouseMove(108, 96);
-    EXPECT_TRUE(camera.GetPosition() == expected &&
-                w.Input().Mouse().lastMousePos == QPoint(108, 96));
-    QTest::mouseRelease(w.View(), Qt::RightButton, {}, QPoint(108, 96));
-    EXPECT_FALSE(w.Input().Mouse().rightButtonDown);
-}
-
-TEST_F(MainWindowTest, ATwoButtonDragMovesOnlyTheShapedWindowAndOnlyOnceAnchored) {
+// Moved by two buttons, resized about its centre by wheel and page keys within 30..900; framed,
+// neither, nor is an anchor taken. After a window manager's move: the end-to-end test.
+TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndPageKeys) {
     MainWindow& w = Start();
     const QRect start = w.Placement().Rect();
-    // While the anchor is still (0, 0) a two-button drag does nothing.
-    w.Input().OnLeftButtonDown(0, 0);
-    w.Input().OnRightButtonDown(0, 0);
-    w.Input().OnMouseMove(30, 30);
+    Throw(w, 30, 30, 0, 0); // while the anchor is still (0, 0) nothing moves
     EXPECT_EQ(w.Placement().Rect(), start);
-    w.Input().OnLeftButtonUp();
-    w.Input().OnRightButtonUp();
     Throw(w, 10, -5);
     EXPECT_TRUE(w.Placement().Rect() == start.translated(10, -5) &&
                 w.geometry() == w.Placement().Rect());
-    // Moved by the window manager, the window is dragged, and resized, from where it is now.
-    const QPoint moved = start.topLeft() + QPoint(200, 100);
-    w.windowHandle()->setPosition(moved);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Placement().Rect().topLeft() == moved; }));
-    Throw(w, 10, -5);
-    EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(10, -5), start.size()));
-    w.Input().OnMouseWheel(120);
-    EXPECT_EQ(w.Placement().Rect(), QRect(moved + QPoint(7, -8), start.size() + QSize(6, 6)));
-    // Framed: no anchor is taken and nothing moves.
-    w.OnCommand(Command::Region);
-    const QRect framed = w.Placement().Rect();
-    w.Input().OnLeftButtonDown(10, 10);
-    w.Input().OnRightButtonDown(120, 120);
-    EXPECT_EQ(w.Input().Mouse().moveAnchor, QPoint(100, 100));
-    w.Input().OnMouseMove(150, 150);
-    w.Input().MoveWindowTo(300, 300);
-    EXPECT_EQ(w.Placement().Rect(), framed);
-}
-
-TEST_F(MainWindowTest, TheWheelAndPageKeysResizeAroundTheCentreWithinLimits) {
-    MainWindow& w = Start();
-    const QRect start = w.Placement().Rect();
-    QWheelEvent up(QPointF(50, 50), w.View()->mapToGlobal(QPointF(50, 50)), QPoint(),
-                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(w.View(), &up);
-    EXPECT_EQ(w.Placement().Rect(), start.adjusted(-3, -3, 3, 3));
-    EXPECT_EQ(w.SceneCamera()->GetAspect(), (start.height() + 6.0) / (start.width() + 6.0));
+    const QRect before = w.Placement().Rect();
+    w.Input().OnMouseWheel(120); // the wheel's events: the end-to-end test
+    EXPECT_EQ(w.Placement().Rect(), before.adjusted(-3, -3, 3, 3));
+    EXPECT_EQ(w.SceneCamera()->GetAspect(), (before.height() + 6.0) / (before.width() + 6.0));
     QTest::keyClick(w.View(), Qt::Key_PageDown);
-    EXPECT_EQ(w.Placement().Rect(), start);
-
-    // {width, height, wheel delta} in, client size out; nothing leaves 30..900.
+    EXPECT_EQ(w.Placement().Rect(), before);
+    // {width, height, wheel delta} in, client size out.
     const int cases[][5] = {{897, 300, 120, 897, 300},
                             {894, 300, 120, 900, 306},
                             {200, 35, -120, 200, 35},
@@ -173,12 +116,106 @@ TEST_F(MainWindowTest, TheWheelAndPageKeysResizeAroundTheCentreWithinLimits) {
         w.Input().OnMouseWheel(c[2]);
         EXPECT_EQ(appSettings.clientRect.size(), QSize(c[3], c[4])) << c[0] << "x" << c[1];
     }
-    // Framed: neither the wheel nor the page keys resize.
     w.OnCommand(Command::Region);
     const QRect framed = w.Placement().Rect();
+    Throw(w, 50, 50, 10, 10);
+    EXPECT_EQ(w.Input().Mouse().moveAnchor, QPoint(100, 100));
+    w.Input().MoveWindowTo(300, 300);
     w.Input().OnMouseWheel(120);
     QTest::keyClick(w.View(), Qt::Key_PageUp);
     EXPECT_EQ(w.Placement().Rect(), framed);
+}
+
+// Demo twists are never recorded (the end-to-end test reads the file after a demo).
+TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitchedOff) {
+    WriteFile("history.ini", "3\r\n0 2 1\r\n");
+    MainWindow& w = Start();
+    Camera& camera = *w.SceneCamera();
+    const auto motion = [&w] {
+        return std::vector<double>{w.Demo()->spinX, w.Demo()->spinY, w.Demo()->driftX,
+                                   w.Demo()->driftY};
+    };
+    QRect before = w.Placement().Rect();
+    const Vertex3D eye = camera.GetPosition();
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(w.History()->Count(), 0) << "switching on empties the history";
+    Tick(w, 3);
+    EXPECT_NE(w.Puzzle()->CurrentTwist(), nullptr) << "random twists start at once";
+    EXPECT_TRUE(camera.GetPosition() == eye && w.Placement().Rect() == before);
+    // A right drag turns the view scaled by the window width; the demo keeps its last step, 4
+    // pixels right and up: each tick then turns the view by (-0.1, 0.1). No motion turns nothing.
+    const double s = 300.0 / w.Placement().Rect().width();
+    QTest::mousePress(w.View(), Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(w.View(), QPoint(110, 103));
+    const Vertex3D dragged = EyeAfter(camera, -s * 4 / 40.0, -s * -4 / 40.0);
+    QTest::mouseMove(w.View(), QPoint(114, 99));
+    w.Input().OnMouseMove(114, 99);
+    EXPECT_TRUE(camera.GetPosition() == dragged &&
+                w.Input().Mouse().lastMousePos == QPoint(114, 99));
+    QTest::mouseRelease(w.View(), Qt::RightButton, {}, QPoint(114, 99));
+    EXPECT_FALSE(w.Input().Mouse().rightButtonDown);
+    EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 0}));
+    EXPECT_TRUE(TickTurns(w, -0.1, 0.1) && TickTurns(w, -0.1, 0.1));
+    // A throw whose last step is (1, 5) drifts 5 pixels a tick down, and waits while framed.
+    Throw(w, 1, 5);
+    for (int command : {0, Command::Region, Command::Region}) {
+        if (command != 0)
+            w.OnCommand(command);
+        before = w.Placement().Rect();
+        w.OnTick();
+        EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
+        EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 5}));
+    }
+    // Thrown towards each edge of the usable area, the window turns back with its centre on it.
+    const QRect area = WindowPlacement::AvailableArea();
+    for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
+        SCOPED_TRACE(testing::Message() << "thrown by " << step.x() << ", " << step.y());
+        Throw(w, step.x(), step.y());
+        for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
+            w.OnTick();
+        EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step));
+        const QRect r = w.Placement().Rect();
+        const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+        const QPoint edge =
+            step.x() + step.y() < 0 ? area.topLeft() : area.bottomRight() + QPoint(1, 1);
+        EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y());
+    }
+    Tick(w, 40);
+    w.Puzzle()->onSolved = nullptr;
+    EXPECT_TRUE(w.History()->Count() == 0 && !w.Puzzle()->IsSolved());
+    // Off and on again: at rest until the next drag.
+    w.OnCommand(Command::Demo);
+    w.OnCommand(Command::Demo);
+    EXPECT_EQ(motion(), std::vector<double>(4, 0.0));
+    before = w.Placement().Rect();
+    EXPECT_TRUE(TickTurns(w, 0, 0) && w.Placement().Rect() == before);
+}
+
+// How stepping feeds the window is shown with the window's demo; here the dead zones.
+TEST(DemoMotionTest, StepsOfOnePixelOrLessAndSpinsUpTo0_0126AreNoMotion) {
+    DemoMotion m;
+    m.SetDrift(1.0, -1.5);
+    m.SetSpin(0.0127, -0.0126);
+    EXPECT_EQ(std::vector<double>({m.driftX, m.driftY, m.spinX, m.spinY}),
+              std::vector<double>({0, -1.5, 0.0127, 0}));
+}
+
+// A primary screen right of a 1280-pixel one, under a 24-pixel top panel: 1920 x 1026 usable.
+const QRect area(1280, 24, 1920, 1026);
+constexpr int L = 1280, T = 24, R = 1280 + 1920, B = 24 + 1026;
+
+TEST(ScreenEdgesTest, DriftTurnsOnlyWhenHeadingOffAnEdge) {
+    // {ddx, ddy, cx, cy} in, {ddx, ddy} out
+    const int cases[][6] = {
+        {-5, 3, L, 500, 5, 3},   {5, 3, L, 500, 5, 3},           {5, 3, R, 500, -5, 3},
+        {-5, 3, R, 500, -5, 3},  {2, -7, 1900, T - 3, 2, 7},     {2, 7, 1900, B + 1, 2, -7},
+        {2, -7, 1900, B, 2, -7}, {-4, -4, L + 1, T + 1, -4, -4}, {-4, 4, 0, 0, 4, 4}};
+    for (const auto& c : cases) {
+        int ddx = c[0], ddy = c[1];
+        BounceDrift(ddx, ddy, c[2], c[3], area);
+        EXPECT_EQ(ddx, c[4]) << c[0] << " at x " << c[2];
+        EXPECT_EQ(ddy, c[5]) << c[1] << " at y " << c[3];
+    }
 }
 
 } // namespace

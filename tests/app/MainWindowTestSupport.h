@@ -3,26 +3,68 @@
 // The real main window on the offscreen platform, started in the test's own working directory
 // with fresh settings and no history.ini or color.ini left from an earlier test.
 
-#include "MenuText.h"
-#include "ModalWatcher.h"
 #include "app/AppSettings.h"
 #include "app/AutoSave.h"
-#include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
+#include "app/FrameView.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
 #include "app/Pictures.h"
+#include "math3d/Angles.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+
+// A menu as one line: entries joined by "|", a popup's entries in brackets (when deep), "~"
+// before a greyed entry, "*" after a checked one, "-" for a separator.
+inline QString MenuText(const QMenu* menu, bool deep = true) {
+    QStringList entries;
+    for (const QAction* a : menu->actions()) {
+        const QString popup = a->menu() && deep ? "[" + MenuText(a->menu()) + "]" : "";
+        entries << (a->isSeparator() ? "-"
+                                     : (a->isEnabled() ? "" : "~") + a->text() +
+                                           (a->isChecked() ? "*" : "") + popup);
+    }
+    return entries.join("|");
+}
+
+// Hands each modal dialog that opens while it lives to `seen`, and closes it keepMs later.
+struct ModalWatcher {
+    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {}, int keepMs = 0) {
+        QObject::connect(&poll, &QTimer::timeout, [this, seen, keepMs] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal != current) {
+                current = modal;
+                ++opened;
+                clock.start();
+                if (seen)
+                    seen(modal);
+            }
+            if (modal != nullptr && clock.elapsed() >= keepMs)
+                modal->close();
+        });
+        poll.start(5);
+    }
+
+    int opened = 0;
+    QTimer poll;
+    QPointer<QWidget> current;
+    QElapsedTimer clock;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -32,22 +74,10 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window; closes the splash splashMs after it shows, noting what it saw.
+    // Creates the window; closes the splash splashMs after it shows.
     MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
         window.reset();
-        splashHidden = false;
-        splashTicks = 0;
-        ModalWatcher splash(
-            [this](QWidget* dialog) {
-                auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
-                // The scene is built behind the splash.
-                splashHidden = qobject_cast<BitmapDialog*>(dialog) && main && !main->isVisible() &&
-                               appSettings.dialogBitmapId == Pictures::SplashId && !main->Puzzle();
-                if (main)
-                    QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
-                                     [this] { ++splashTicks; });
-            },
-            splashMs);
+        ModalWatcher splash({}, splashMs);
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
@@ -56,38 +86,43 @@ protected:
     static void WriteFile(const char* name, const std::string& bytes) {
         QFile file(name);
         file.open(QIODevice::WriteOnly);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.write(bytes.c_str());
     }
     static std::string ReadFile(const char* name) {
         QFile file(name);
         file.open(QIODevice::ReadOnly);
         return file.readAll().toStdString();
     }
-
-    // The menu as MenuText writes it: whole, or one of its popups, or only the top entries.
-    QString Menu(int position = -1) const {
-        const QMenu* menu = window->Menus()->Menu();
-        return position < 0 ? MenuText(menu) : MenuText(menu->actions().at(position)->menu());
-    }
-    QString TopOfMenu() const { return MenuText(window->Menus()->Menu(), false); }
-
-    // Where the eye of `camera` goes when it turns by (yaw, pitch).
-    static Vertex3D EyeAfter(const Camera& camera, double yaw, double pitch) {
-        const Vertex3D p = camera.GetPosition(), t = camera.GetTarget();
-        const Vector3D u = camera.GetUp();
-        Camera* const current = currentCamera;
-        Camera turned(p.x, p.y, p.z, t.x, t.y, t.z, u.x, u.y, u.z, 1, 1000, 0.4, 0, 0, 1, 1);
-        currentCamera = current;
-        turned.Rotate(yaw, pitch);
-        return turned.GetPosition();
-    }
-
     // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
         return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
                                5 * AutoSave::periodMilliseconds);
     }
 
+    // The menu as MenuText writes it: whole, or one of its popups.
+    QString Menu(int position = -1) const {
+        const QMenu* menu = window->Menus()->Menu();
+        return position < 0 ? MenuText(menu) : MenuText(menu->actions().at(position)->menu());
+    }
+
+    // Where an eye at p looking at t goes when it turns by (yaw, pitch).
+    static Vertex3D EyeAfter(Vertex3D p, Vertex3D t, Vector3D u, double yaw, double pitch) {
+        Camera* const current = currentCamera;
+        Camera turned(p.x, p.y, p.z, t.x, t.y, t.z, u.x, u.y, u.z, 1, 1000, 0.4, 0, 0, 1, 1);
+        currentCamera = current;
+        turned.Rotate(yaw, pitch);
+        return turned.GetPosition();
+    }
+    static Vertex3D EyeAfter(const Camera& c, double yaw, double pitch) {
+        return EyeAfter(c.GetPosition(), c.GetTarget(), c.GetUp(), yaw, pitch);
+    }
+
+    // Whether the next tick turns the view by (yaw, pitch).
+    static bool TickTurns(MainWindow& w, double yaw, double pitch) {
+        const Vertex3D expected = EyeAfter(*w.SceneCamera(), yaw, pitch);
+        w.OnTick();
+        return w.SceneCamera()->GetPosition() == expected;
+    }
     static void Tick(MainWindow& w, int ticks = 40) {
         for (int i = 0; i < ticks; ++i)
             w.OnTick();
@@ -104,35 +139,13 @@ protected:
         if (release)
             w.Input().OnLeftButtonUp();
     }
-    // A two-button drag from (100, 100) by (dx, dy).
-    static void Throw(MainWindow& w, int dx, int dy) {
-        w.Input().OnLeftButtonDown(100, 100);
-        w.Input().OnRightButtonDown(100, 100);
-        w.Input().OnMouseMove(100 + dx, 100 + dy);
+    static void Throw(MainWindow& w, int dx, int dy, int x = 100, int y = 100) {
+        w.Input().OnLeftButtonDown(x, y);
+        w.Input().OnRightButtonDown(x, y);
+        w.Input().OnMouseMove(x + dx, y + dy);
         w.Input().OnLeftButtonUp();
         w.Input().OnRightButtonUp();
     }
 
-    // In demo mode, thrown towards each edge of the usable area, the window turns back with
-    // its centre on that edge.
-    static void ThrowToEachEdge(MainWindow& w) {
-        const QRect area = WindowPlacement::AvailableArea();
-        for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {
-            Throw(w, step.x(), step.y());
-            for (int i = 0; i < 200 && QPointF(w.Demo()->driftX, w.Demo()->driftY) == step; ++i)
-                w.OnTick();
-            EXPECT_EQ(QPointF(w.Demo()->driftX, w.Demo()->driftY), QPointF(-step)) << step.x();
-            const QRect r = w.Placement().Rect();
-            const QPoint centre = r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
-            const QPoint edge = step.x() + step.y() < 0
-                                    ? area.topLeft()
-                                    : area.topLeft() + QPoint(area.width(), area.height());
-            EXPECT_EQ(step.x() != 0 ? centre.x() : centre.y(), step.x() != 0 ? edge.x() : edge.y())
-                << step.x() << ", " << step.y();
-        }
-    }
-
     std::unique_ptr<MainWindow> window;
-    bool splashHidden = false;
-    int splashTicks = 0;
 };

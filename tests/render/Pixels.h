@@ -14,13 +14,10 @@ inline QImage Filled(int width, int height, QRgb colour) {
 // Pixel by pixel, the region a shape must equal.
 inline QRegion PixelsWhere(const QImage& image, const std::function<bool(int, int)>& in) {
     QRegion region;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (in(x, y)) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (in(x, y))
                 region += QRect(x, y, 1, 1);
-            }
-        }
-    }
     return region;
 }
 

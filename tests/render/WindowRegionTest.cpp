@@ -30,9 +30,8 @@ TEST(WindowRegion, BothVariantsGiveExactlyThePixelsThatDifferFromTheKey) {
     QRandomGenerator random(7);
     for (int i = 0; i < 4; ++i) {
         QImage& picture = pictures.emplace_back(Filled(61, 31, key));
-        for (int j = 0; j < 61 * 31; ++j) {
+        for (int j = 0; j < 61 * 31; ++j)
             picture.setPixel(j % 61, j / 61, palette[random.bounded(4)]);
-        }
     }
     for (const QImage& p : pictures) {
         for (bool perPixel : {false, true}) {
