@@ -25,3 +25,13 @@ void AutoSave::WriteChanges() {
         seenColours = faceColours;
     }
 }
+
+void AutoSave::Pause() {
+    WriteChanges();
+    timer.stop();
+}
+
+void AutoSave::Resume() {
+    if (!timer.isActive())
+        timer.start(periodMilliseconds);
+}

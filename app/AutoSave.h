@@ -25,6 +25,11 @@ public:
 
     // Writes what changed since the last look.
     void WriteChanges();
+    // While the window rests nothing can change, so nothing needs looking at: Pause writes what
+    // changed and stops looking until Resume.
+    void Pause();
+    void Resume();
+    bool Paused() const { return !timer.isActive(); }
 
 private:
     std::function<MoveHistory*()> history;

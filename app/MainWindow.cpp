@@ -293,8 +293,11 @@ void MainWindow::OnTick() {
     // Nor does it keep waking the process: with nothing in motion the ticks stop until an
     // input event or a command wakes them.
     if (!paint && tickDepth == 1 && NothingInMotion()) {
-        if (++stillTicks >= stillTicksBeforeSleep)
+        if (++stillTicks >= stillTicksBeforeSleep) {
             timer.stop();
+            if (autoSave)
+                autoSave->Pause();
+        }
     } else {
         stillTicks = 0;
     }
@@ -313,6 +316,8 @@ bool MainWindow::NothingInMotion() const {
 
 void MainWindow::WakeTicks() {
     stillTicks = 0;
+    if (autoSave)
+        autoSave->Resume();
     if (!destroyed && camera && !timer.isActive())
         timer.start();
 }

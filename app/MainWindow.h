@@ -132,6 +132,7 @@ public:
     WindowInput& Input() { return input; }
     WindowPlacement& Placement() { return placement; }
     const QTimer& TickTimer() const { return timer; }
+    const AutoSave* AutoSaver() const { return autoSave.get(); }
     FrameView* View() const { return view; }
     // The last painted frame.
     const QImage& Frame() const { return painter.Frame(); }

@@ -18,12 +18,16 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     for (int i = 0; i < 5; ++i)
         w.OnTick();
     EXPECT_EQ(w.FramesPainted(), still);
-    // Nor does it keep waking the process: the ticks stop, and the next input starts them.
+    // Nor does it keep waking the process: the ticks stop, and so do the autosave's looks once
+    // it has written what changed; the next input starts both.
+    faceColours[0] = 0x102030;
     for (int i = 0; i < MainWindow::stillTicksBeforeSleep; ++i)
         w.OnTick();
     EXPECT_FALSE(w.TickTimer().isActive());
+    EXPECT_TRUE(w.AutoSaver()->Paused());
+    EXPECT_EQ(ReadFile("color.ini").rfind("0 1056816", 0), 0u) << ReadFile("color.ini");
     QTest::keyPress(&w, Qt::Key_Left);
-    EXPECT_TRUE(w.TickTimer().isActive());
+    EXPECT_TRUE(w.TickTimer().isActive() && !w.AutoSaver()->Paused());
     w.OnTick();
     QTest::keyRelease(&w, Qt::Key_Left);
     EXPECT_GT(w.FramesPainted(), still) << "the held key turned the view";
