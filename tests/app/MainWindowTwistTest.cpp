@@ -2,11 +2,10 @@
 
 #include "app/QtColourEditUi.h"
 #include "persist/ColourEditMessages.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
-
-#include <algorithm>
 
 namespace {
 
@@ -54,29 +53,13 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
     EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
-// A colour chooser answering `answer`. Which colours the editor takes, and that a click beside
-// the cube shows nothing, is its own test's; here, that clicks reach it and its changes stay.
-struct FakeColourUi : ColourEditUi {
-    bool ChooseColour(COLORREF initial, CustomColours&, COLORREF& chosen) override {
-        offered.push_back(initial);
-        chosen = answer();
-        return true;
-    }
-    void ShowError(const char* text) override { errors.emplace_back(text); }
-    std::function<COLORREF()> answer;
-    std::vector<COLORREF> offered;
-    std::vector<std::string> errors;
-};
-
+// Which colours the editor takes, and that a click beside the cube shows nothing, is its own
+// test's; here, that clicks reach it and its changes stay.
 TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     MainWindow& w = Start();
     w.OnTick();
     FakeColourUi ui;
     w.SetColourEditUi(&ui);
-    const auto stickers = [&w](COLORREF colour) {
-        return std::count_if(w.Puzzle()->Faces().begin(), w.Puzzle()->Faces().end(),
-                             [&](const CubeFace* f) { return f->colour == colour; });
-    };
     // Space turns the mode on; a left drag then only edits and twists nothing.
     QTest::keyClick(w.View(), Qt::Key_Space);
     ui.answer = [] { return 0x123456; };
@@ -85,8 +68,8 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     EXPECT_EQ(w.History()->Count(), 0);
     // The sticker point lies on the +Z side, slot 5.
     const int side = 5;
-    ASSERT_EQ(ui.offered, std::vector<COLORREF>{defaultFaceColours[side]});
-    EXPECT_TRUE(faceColours[side] == 0x123456u && stickers(0x123456) == 9);
+    ASSERT_EQ(ui.initials, std::vector<COLORREF>{defaultFaceColours[side]});
+    EXPECT_TRUE(faceColours[side] == 0x123456u && StickersOf(*w.Puzzle(), 0x123456) == 9);
     EXPECT_TRUE(FileBecomes("color.ini", "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n"
                                          "4 40756\r\n5 1193046\r\n"))
         << "saved soon";
@@ -97,8 +80,8 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     };
     w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
     EXPECT_TRUE(w.Puzzle()->Size() == 2 && faceColours[side] == 0x222222u &&
-                ui.offered.back() == 0x123456u);
-    EXPECT_TRUE(stickers(0x222222) == 4 && ui.errors.empty());
+                ui.initials.back() == 0x123456u);
+    EXPECT_TRUE(StickersOf(*w.Puzzle(), 0x222222) == 4 && ui.errors.empty());
     faceColours[side] = 14540251;
     w.OnCommand(Command::Exit);
     EXPECT_EQ(ReadFile("color.ini"),
