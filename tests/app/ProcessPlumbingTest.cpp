@@ -6,7 +6,6 @@
 #include "app/TrayIcon.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -90,14 +89,12 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     }
 }
 
-TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
+// The names of one display are one channel; a folder has one holder at a time.
+TEST(SingleInstanceTest, OneChannelPerDisplayAndOneHolderPerFolder) {
     for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
         EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
     EXPECT_EQ(SingleInstance::NormalisedDisplay("host:3.0"), "host:3");
     EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
-}
-
-TEST(FolderLockTest, OneHolderAtATime) {
     auto first = std::make_unique<FolderLock>();
     EXPECT_TRUE(first->Held() && !FolderLock().Held());
     first.reset();

@@ -1,7 +1,6 @@
 #include <QSet>
 #include <QTransform>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "GuiTestApp.h"
 #include "Pixels.h"

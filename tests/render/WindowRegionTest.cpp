@@ -1,6 +1,5 @@
 #include <QRandomGenerator>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "GuiTestApp.h"
