@@ -15,8 +15,10 @@ const Vector3D axisSeenAtStartUp = AxisByIndex(1);
 static_assert(Rad360 == 0 && Rad1 > 0, "angle constants are fixed at compile time");
 
 // DegToRad reduces only beyond 359 degrees, keeping the sign. Axes by index and back: within the
-// point tolerance of a positive axis only; X cross Y is Z (right-handed).
-TEST(Geometry, DegreesAndAxes) {
+// point tolerance of a positive axis only; X cross Y is Z (right-handed). Lengths below a
+// millionth count as 0 and are not normalised; points are equal strictly within a millionth;
+// division by zero gives the origin.
+TEST(Geometry, DegreesAxesVectorsAndPointsWithTheirTolerance) {
     const int degrees[] = {45, 359, -359, 360, -360, 720, 400, -370};
     const double radians[] = {0.7853981633974483, 6.265732014659643,   -6.265732014659643, 0, 0, 0,
                               0.6981317007977318, -0.17453292519943295};
@@ -31,11 +33,6 @@ TEST(Geometry, DegreesAndAxes) {
     const int indices[] = {0, 3, 3, 3, 2};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(AxisIndex(vectors[i]), indices[i]) << i;
-}
-
-// Lengths below a millionth count as 0 and are not normalised; points are equal strictly within
-// a millionth; division by zero gives the origin.
-TEST(Geometry, VectorsAndPointsWithTheirTolerance) {
     Vector3D tiny(0.0000005, 0, 0), small(0.000001, 0, 0);
     EXPECT_EQ(tiny.Length(), 0);
     tiny.Normalize();

@@ -101,7 +101,10 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
     EXPECT_TRUE(p->Colour(0) == 0x777777 && p->Cubie(0, 0, 0)->Face(3)->colour == 0xD1D1D1);
 }
 
-TEST(CMozai, TurnsAreRefusedForBadLayersAndWhileAnotherAxisTurns) {
+// Turns are refused for bad layers and while another axis turns. Inside the cancel window (+-2
+// degrees, +-1 about Z, the lower bound open) the layer snaps back; past +-88 degrees it completes
+// a quarter turn; between, it keeps running.
+TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunning) {
     auto p = MakePuzzle(3);
     p->TurnLayer(1, 0, 0.4);
     const Vertex3D corner = p->Cubie(1, 1, 1)->Corners()[0];
@@ -118,11 +121,6 @@ TEST(CMozai, TurnsAreRefusedForBadLayersAndWhileAnotherAxisTurns) {
     p->BeginTwist(nullptr, nullptr, 7, 0, true, TwistKind::BackTwist);
     p->Tick(); // the timer drops a twist of a layer that does not exist
     EXPECT_EQ(p->CurrentTwist(), nullptr);
-}
-
-// Inside the cancel window (+-2 degrees, +-1 about Z, the lower bound open) the layer snaps
-// back; past +-88 degrees it completes a quarter turn; between, it keeps running.
-TEST(CMozai, SettleWindowsAndExactQuarterTurns) {
     using R = TwistResult;
     const std::tuple<int, double, TwistResult> cases[] = {{0, Rad2, R::TwistCancelled},
                                                           {0, -Rad2, R::TwistRunning},
@@ -133,7 +131,7 @@ TEST(CMozai, SettleWindowsAndExactQuarterTurns) {
                                                           {1, DegToRad(95), R::TwistDonePositive},
                                                           {2, -DegToRad(89), R::TwistDoneNegative}};
     for (const auto& [axis, angle, result] : cases) {
-        auto p = MakePuzzle(3);
+        p = MakePuzzle(3);
         p->BeginTwist(nullptr, nullptr, axis, 0, true, TwistKind::UserTwist);
         p->TurnLayer(axis, 0, angle);
         EXPECT_EQ(p->SettleLayer(axis, 0), result) << "axis " << axis << " angle " << angle;
