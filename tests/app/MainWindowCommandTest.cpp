@@ -24,9 +24,8 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
         EXPECT_EQ(Menu(1) + "|" + Menu(3),
                   on ? "Normal|Region On|Transparent On|Shuffle|Demo Off|Color Edit Off"
                      : "Sticker Only|Region Off|Transparent On|Shuffle|Demo On|Color Edit On");
-        // Framed: a frame and a menu bar, no shape, tracking limits with the frame (4-pixel
-        // borders, 27 above); back, the old rectangle. The client area's place: the end-to-end
-        // test.
+        // Framed: a frame, a menu bar, no shape, limits with the frame (4-pixel borders, 27 above);
+        // back, the old rectangle. The client area's place: the end-to-end test.
         const Qt::WindowFlags flags = w.windowFlags();
         EXPECT_TRUE(w.isVisible() && w.menuBar()->isHidden() != on &&
                     flags.testFlag(Qt::FramelessWindowHint) != on &&

@@ -194,8 +194,7 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
 const QRect area(1280, 24, 1920, 1026);
 constexpr int L = 1280, T = 24, R = 1280 + 1920, B = 24 + 1026;
 
-// How stepping feeds the window is shown with the window's demo; here the dead zones (steps of
-// one pixel or less, spins up to 0.0126), and the edges the drift turns at.
+// The dead zones (steps of a pixel or less, spins up to 0.0126) and the edges the drift turns at.
 TEST(DemoMotionTest, SmallStepsAreNoMotionAndDriftTurnsOnlyWhenHeadingOffAnEdge) {
     DemoMotion m;
     m.SetDrift(1.0, -1.5);

@@ -12,8 +12,7 @@ namespace {
 TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
-    // A downward drag cut short by focus loss: let go, the ticks finish its column's turn
-    // about X that moves the front down.
+    // A downward drag cut short by focus loss: the ticks finish its column's turn about X.
     LeftDrag(w, {0, 5}, 8, false);
     w.Input().OnFocusLost();
     Tick(w);
@@ -29,8 +28,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
         Tick(w);
         EXPECT_TRUE(FileBecomes("history.ini", bytes)) << key;
     }
-    // Back two thirds of the way: a tick finishes the twist and opens the banner (its greyed
-    // menu: the end-to-end test). The ticks go on under it.
+    // Back two thirds of the way: a tick finishes the twist and opens the banner; ticks go on.
     LeftDrag(w, {0, -5}, 12);
     bool held = false;
     int framesAtOpen = 0;
@@ -53,8 +51,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
     EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
-// Which colours the editor takes, and that a click beside the cube shows nothing, is its own
-// test's; here, that clicks reach it and its changes stay.
+// Which colours the editor takes is its own test's; here, clicks reach it and changes stay.
 TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     MainWindow& w = Start();
     w.OnTick();
@@ -88,8 +85,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
               "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 14540251\r\n");
 }
 
-// Colours cross as 0x00BBGGRR; the colour added in the chooser comes back whether the user chose
-// or cancelled.
+// Colours cross as 0x00BBGGRR; the chooser's added colour comes back, chosen or cancelled.
 TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxes) {
     QWidget owner;
     QtColourEditUi ui(&owner);

@@ -101,8 +101,7 @@ TEST(SingleInstanceTest, OneChannelPerDisplayAndOneHolderPerFolder) {
     EXPECT_TRUE(FolderLock().Held());
 }
 
-// Offscreen there is neither a compositor nor a tray; under Xvfb with trayer (the end-to-end
-// tests) Add succeeds.
+// Offscreen there is neither a compositor nor a tray; with one (the end-to-end tests) Add succeeds.
 TEST(TrayIconTest, WithoutATrayAddFailsAndTheCountStaysZero) {
     EXPECT_FALSE(LayeredWindowApi().supported) << "no translucency without a window system";
     const bool trayPresent = QSystemTrayIcon::isSystemTrayAvailable();

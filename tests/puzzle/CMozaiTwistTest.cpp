@@ -69,8 +69,7 @@ TEST_P(QuarterTurns, KeepGridAndGeometryInStepAndComposeAsTheyShould) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, QuarterTurns, ::testing::Range(2, 11));
 
-// Every cell holds the cubie of its id; each face carries the colour of the side it faces
-// when it is on that side of the cube, else none.
+// Each cell holds the cubie of its id; a face has the colour of the side it faces when outer.
 TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
     const COLORREF colours[6] = {1, 2, 3, 4, 5, 6};
     const Vertex3D side[6] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
@@ -93,17 +92,15 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
         EXPECT_TRUE(p->FindCubie(p->CubieCount()) == nullptr && !p->FindCell(-1, none));
     }
     EXPECT_TRUE(MakePuzzle(0)->Size() == 1 && MakePuzzle(11)->Size() == 10);
-    // Faces keep their colours when the table changes; replacing a colour no sticker has changes
-    // the table only.
+    // Faces keep their colours as the table changes; replacing an unused colour changes the table.
     auto p = MakePuzzle(2);
     p->SetColours(colours);
     p->ReplaceColour(1, 0x777777);
     EXPECT_TRUE(p->Colour(0) == 0x777777 && p->Cubie(0, 0, 0)->Face(3)->colour == 0xD1D1D1);
 }
 
-// Turns are refused for bad layers and while another axis turns. Inside the cancel window (+-2
-// degrees, +-1 about Z, the lower bound open) the layer snaps back; past +-88 degrees it completes
-// a quarter turn; between, it keeps running.
+// Bad layers and a second axis are refused. Inside the cancel window (+-2 degrees, +-1 about Z,
+// lower bound open) the layer snaps back; past +-88 it completes a quarter; between, it runs.
 TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunning) {
     auto p = MakePuzzle(3);
     p->TurnLayer(1, 0, 0.4);

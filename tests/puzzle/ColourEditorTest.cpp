@@ -31,8 +31,7 @@ TEST_F(ColourEditing, TheChosenColourGoesToTheSideAndItsSlotUnlessRefused) {
     EXPECT_EQ(Edit(front, {0x123456, 0x123456, backgroundColour}), Outcome::Changed);
     EXPECT_EQ(initials[3], before[5]); // the +Z side's colour
     EXPECT_TRUE(puzzle->Colour(5) == 0x123456 && Stickers(0x123456) == 9);
-    // The side's own colour passes; the background colour becomes its neighbour, which is then
-    // compared with the other sides too.
+    // The side's own colour passes; the background colour becomes its neighbour, checked too.
     EXPECT_EQ(Edit(front), Outcome::Changed);
     EXPECT_EQ(Edit(front), Outcome::Changed);
     before[5] = 0xDDDDDB;

@@ -25,8 +25,7 @@ inline std::unique_ptr<CMozai> MakePuzzle(int n, const COLORREF* colours = nullp
     return p;
 }
 
-// The start-up camera of an N-cube in a 300 x 300 window, showing the +Z, +X and +Y sides, or
-// turned from the first pose by another yaw and pitch.
+// An N-cube's start-up camera in a 300 x 300 window (seeing +Z, +X and +Y), or another first turn.
 template <class C = Camera>
 std::unique_ptr<C> MakeStartUpCamera(int n, double yaw = Rad30, double pitch = -Rad20) {
     auto camera = std::make_unique<C>(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000,
