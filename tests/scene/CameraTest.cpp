@@ -123,20 +123,8 @@ protected:
     SceneSketch sketch;
 };
 
-TEST_F(Painter, ShadesByTheAngleToTheLineOfSightAndCullsFacesTurnedAwayUnlessStickerOnly) {
-    EXPECT_EQ(
-        Fills(true, {facing, edgeOn, away, facing, facing, facing},
-              {Rgb(200, 100, 0), Rgb(255, 101, 1), Rgb(9, 9, 9), 0, NoColour, backgroundColour}),
-        (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
-    EXPECT_EQ(Fills(false, {facing, facing}, {Rgb(200, 100, 0), NoColour}),
-              (Colours{Rgb(200, 100, 0), backgroundColour}));
-    // Sticker-only: no black, and the far side painted (darker when shaded).
-    camera.SetStickerOnly(true);
-    EXPECT_EQ(Fills(true, {facing, away, away}, {0, 0, Rgb(200, 100, 50)}), (Colours{0}));
-    EXPECT_EQ(Fills(false, {away}, {Rgb(200, 100, 50)}), (Colours{Rgb(200, 100, 50)}));
-}
-
-TEST_F(Painter, ProjectsCornersAndLinesInOrderOnlyWhileRendering) {
+TEST_F(Painter, ShadesByTheAngleToTheSightCullsFacesTurnedAwayAndProjectsOnlyWhileRendering) {
+    // Corners and lines are projected in order, only while rendering.
     const Vertex3D degenerate[] = {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}};
     sketch.draw = [&](RenderObject* r) {
         r->DrawPolygon(facing, 5, Rgb(1, 2, 3), false); // only four corners fit
@@ -162,6 +150,16 @@ TEST_F(Painter, ProjectsCornersAndLinesInOrderOnlyWhileRendering) {
     EXPECT_TRUE(Camera::Centroid(degenerate, 1) == Vertex3D() &&
                 Camera::Centroid(nullptr, 3) == Vertex3D());
     EXPECT_TRUE(Camera::Centroid(facing + 1, 3) == Vertex3D(10, 10, 0));
+    EXPECT_EQ(
+        Fills(true, {facing, edgeOn, away, facing, facing, facing},
+              {Rgb(200, 100, 0), Rgb(255, 101, 1), Rgb(9, 9, 9), 0, NoColour, backgroundColour}),
+        (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
+    EXPECT_EQ(Fills(false, {facing, facing}, {Rgb(200, 100, 0), NoColour}),
+              (Colours{Rgb(200, 100, 0), backgroundColour}));
+    // Sticker-only: no black, and the far side painted (darker when shaded).
+    camera.SetStickerOnly(true);
+    EXPECT_EQ(Fills(true, {facing, away, away}, {0, 0, Rgb(200, 100, 50)}), (Colours{0}));
+    EXPECT_EQ(Fills(false, {away}, {Rgb(200, 100, 50)}), (Colours{Rgb(200, 100, 50)}));
 }
 
 } // namespace
