@@ -2,8 +2,6 @@
 
 #include <QCursor>
 
-namespace {
-
 // A size change rebuilds a solved cube, empties the history and ends the demo and sticker-only;
 // region mode and colour editing survive it.
 TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfThem) {
@@ -111,5 +109,3 @@ TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone)
     EXPECT_EQ(chosen, allIds);
     EXPECT_EQ(MenuText(menus.Menu()), before);
 }
-
-} // namespace

@@ -7,8 +7,6 @@
 #include <QColorDialog>
 #include <QMessageBox>
 
-namespace {
-
 TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
@@ -132,5 +130,3 @@ TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxe
         EXPECT_EQ(seen, QStringList({"Color Setting Error", QString::fromUtf8(text), "1"}));
     }
 }
-
-} // namespace

@@ -28,7 +28,7 @@ CommandLine Parse(const QStringList& options) {
 }
 
 // --version, --help and a bad option as the installed program prints them: tests/e2e/install.
-TEST(CommandLineTest, ActionsUsageErrorsAndQtsOwnOptions) {
+TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
     using A = CommandLine::Action;
     const std::tuple<QStringList, A, const char*> cases[] = {
         {{"-h", "--data-dir", "x"}, A::ShowHelp, "--data-dir <folder>"},
@@ -54,9 +54,7 @@ TEST(CommandLineTest, ActionsUsageErrorsAndQtsOwnOptions) {
         EXPECT_EQ(Parse({}).DataFolder(), *value == '/' ? "/data/home/mozai" : fallback);
     }
     qputenv("XDG_DATA_HOME", saved);
-}
 
-TEST(CommandLineTest, EnteringTheDataFolderMakesMissingFoldersPrivate) {
     const QString before = QDir::currentPath();
     QTemporaryDir scratch;
     ASSERT_TRUE(QDir::setCurrent(scratch.path()));

@@ -72,7 +72,7 @@ TEST_F(Shuffle, SolvedCheck) {
 
 // Back undoes the other way, forward redoes the recorded way; records that do not fit are
 // consumed without turning; nothing starts while a twist runs or the puzzle is held.
-TEST_F(Navigation, StepsTurnTheRecordedWaysAndRecordsThatDoNotFitAreSkipped) {
+TEST_F(Navigation, StepsAndReplayTurnTheRecordedWaysAndSkipRecordsThatDoNotFit) {
     for (const MoveRecord& m : {MoveRecord{0, 1, true}, {1, 7, false}, {-1, 0, true}, {3, 0, true}})
         history.Append(m.axis, m.layer, m.positive);
     for (int s = 0; s < 4; ++s)
@@ -92,12 +92,10 @@ TEST_F(Navigation, StepsTurnTheRecordedWaysAndRecordsThatDoNotFitAreSkipped) {
     for (int s = 0; s < 3; ++s)
         puzzle->StepForward();
     EXPECT_TRUE(puzzle->CurrentTwist() == nullptr && history.StepForward() == nullptr);
-}
-
-// Replay turns each cubie once by all its quarter turns together and gives the very bits of
-// making the moves one by one, up to the first record that does not fit; it runs no solved check
-// and rewinds for the next reader. Quarter turns are exact, so undoing them restores the cube.
-TEST_F(Navigation, ReplayGivesTheBitsOfMakingEveryMoveInTurnUpToTheFirstThatDoesNotFit) {
+    // Replay turns each cubie once by all its quarter turns together and gives the very bits of
+    // making the moves one by one, up to the first record that does not fit; it runs no solved
+    // check and rewinds for the next reader. Quarter turns are exact, so undoing them restores the
+    // cube.
     const auto coordinates = [](const CMozai& p) {
         std::vector<double> out;
         const int n = p.Size();

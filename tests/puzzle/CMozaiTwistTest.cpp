@@ -101,7 +101,7 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
 
 // Bad layers and a second axis are refused. Inside the cancel window (+-2 degrees, +-1 about Z,
 // lower bound open) the layer snaps back; past +-88 it completes a quarter; between, it runs.
-TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunning) {
+TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunningAndTicksEaseToTheEnd) {
     auto p = MakePuzzle(3);
     p->TurnLayer(1, 0, 0.4);
     const Vertex3D corner = p->Cubie(1, 1, 1)->Corners()[0];
@@ -136,10 +136,7 @@ TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunning) {
         EXPECT_TRUE(running == (p->CurrentTwist() != nullptr) &&
                     p->LayerAngle(axis, 0) == (running ? angle : 0));
     }
-}
-
-TEST(CMozai, TickEasesFromTenDegreesToTheQuarterTurnAndPausesWhileHeld) {
-    auto p = MakePuzzle(3);
+    p = MakePuzzle(3);
     CCube* moved = p->Cubie(0, 1, 0);
     p->BeginTwist(moved, moved->Face(0), 0, 0, true, TwistKind::DemoTwist);
     p->TurnLayer(0, 0, Rad10);

@@ -26,8 +26,8 @@ TEST(Ls3dObject, UpIsNormalisedAndRotateTurnsThePoseAboutTheWorldOrigin) {
 
 // The start-up pose's view rows and pixels, truncated toward zero (-150 lands on -20.7; at the
 // eye's depth w is 0 and taken as 1; NaN gives 0), rebuilt on every change; unprojection and the
-// first rotation. The live camera is the current one until it is destroyed.
-TEST(Camera, StartUpViewProjectionUnprojectionAndRotation) {
+// first rotation; the live camera is current until destroyed; random orbits keep the pose.
+TEST(Camera, StartUpViewProjectionUnprojectionAndRandomOrbits) {
     {
         Camera camera = StartUpCamera();
         EXPECT_EQ(currentCamera, &camera);
@@ -58,25 +58,22 @@ TEST(Camera, StartUpViewProjectionUnprojectionAndRotation) {
     EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{248, 51}));
     camera.Rotate(Rad90, AxisY); // the axis rotation stays reachable
     EXPECT_TRUE(camera.Project(Vertex3D(0, 30, 30)) == (ScreenPoint{151, 51}));
-}
-
-TEST(Camera, RandomOrbitsKeepThePoseAndUnprojectInvertsProject) {
-    Camera camera = StartUpCamera();
+    Camera orbit = StartUpCamera();
     std::mt19937 random(11);
     std::uniform_real_distribution<double> angle(-Rad180, Rad180);
     std::uniform_int_distribution<int> pixel(0, 199);
     for (int step = 0; step < 500; ++step) {
-        const Vertex3D before = ToVertex(camera.GetUp());
-        camera.Rotate(angle(random), 0); // yaw turns about up itself
-        ASSERT_TRUE(ToVertex(camera.GetUp()) == before) << step;
-        camera.Rotate(angle(random), angle(random));
-        const Vector3D up = camera.GetUp();
-        const Vector3D sight(camera.GetPosition(), camera.GetTarget());
+        const Vertex3D before = ToVertex(orbit.GetUp());
+        orbit.Rotate(angle(random), 0); // yaw turns about up itself
+        ASSERT_TRUE(ToVertex(orbit.GetUp()) == before) << step;
+        orbit.Rotate(angle(random), angle(random));
+        const Vector3D up = orbit.GetUp();
+        const Vector3D sight(orbit.GetPosition(), orbit.GetTarget());
         ASSERT_NEAR(up.Length(), 1, 1e-12);
         ASSERT_NEAR(Dot(up, sight), 0, 1e-9);
         ASSERT_NEAR(sight.Length(), 300, 1e-9);
         const ScreenPoint p{pixel(random), pixel(random)};
-        const ScreenPoint back = camera.Project(camera.Unproject(p));
+        const ScreenPoint back = orbit.Project(orbit.Unproject(p));
         ASSERT_TRUE(std::abs(back.x - p.x) <= 1 && std::abs(back.y - p.y) <= 1) << step;
     }
 }
