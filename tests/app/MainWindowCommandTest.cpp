@@ -2,8 +2,6 @@
 
 #include <QCursor>
 
-namespace {
-
 // A size change rebuilds a solved cube, empties the history and ends the demo and sticker-only;
 // region mode and colour editing survive it.
 TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfThem) {
@@ -16,25 +14,23 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
                                  appSettings.regionMode};
     };
     for (bool on : {true, false}) {
+        SCOPED_TRACE(on ? "on" : "off");
         for (int id : {Command::StickerOnly, Command::Demo, Command::ColorEdit, Command::Region})
             w.OnCommand(id);
         w.OnCommand(12345); // unknown identifiers do nothing
-        EXPECT_EQ(state(), std::vector<bool>({on, on, on, on, !on})) << on;
+        EXPECT_EQ(state(), std::vector<bool>({on, on, on, on, !on}));
         EXPECT_EQ(Menu(1) + "|" + Menu(3),
                   on ? "Normal|Region On|Transparent On|Shuffle|Demo Off|Color Edit Off"
                      : "Sticker Only|Region Off|Transparent On|Shuffle|Demo On|Color Edit On");
-        // Framed: a frame and a menu bar, no shape, tracking limits with the frame (4-pixel
-        // borders, 27 above); back, the old rectangle. Where the client area is: the end-to-end
-        // test.
+        // Framed: a frame, a menu bar, no shape, limits with the frame (4-pixel borders, 27 above);
+        // back, the old rectangle. The client area's place: the end-to-end test.
         const Qt::WindowFlags flags = w.windowFlags();
         EXPECT_TRUE(w.isVisible() && w.menuBar()->isHidden() != on &&
                     flags.testFlag(Qt::FramelessWindowHint) != on &&
-                    flags.testFlag(Qt::WindowStaysOnTopHint) != on)
-            << on;
+                    flags.testFlag(Qt::WindowStaysOnTopHint) != on);
         EXPECT_TRUE(on ? w.mask().isEmpty() && w.minimumSize() == QSize(30 - 8, 130 - 31) &&
                              w.maximumSize() == QSize(900 - 8, 900 - 31)
-                       : w.Placement().Rect() == shaped && w.geometry() == shaped)
-            << on;
+                       : w.Placement().Rect() == shaped && w.geometry() == shaped);
     }
     CMozai* const before = w.Puzzle();
     EXPECT_TRUE(!w.ChangeCubeSize(0) && !w.ChangeCubeSize(11) && w.Puzzle() == before);
@@ -113,5 +109,3 @@ TEST(MenuManagerTest, ChosenItemsReachTheOwnerByIdentifierAndLeaveTheMarksAlone)
     EXPECT_EQ(chosen, allIds);
     EXPECT_EQ(MenuText(menus.Menu()), before);
 }
-
-} // namespace

@@ -11,9 +11,9 @@
 #include "app/MenuManager.h"
 #include "app/Pictures.h"
 #include "math3d/Angles.h"
-#include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
+#include "tests/persist/PersistTestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,11 +23,8 @@
 #include <QPointer>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
-#include <string>
 
 // A menu as one line: entries joined by "|", a popup's entries in brackets (when deep), "~"
 // before a greyed entry, "*" after a checked one, "-" for a separator.
@@ -66,11 +63,10 @@ struct ModalWatcher {
     QElapsedTimer clock;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public StoredFileTest {
 protected:
     void SetUp() override {
-        QFile::remove("history.ini");
-        QFile::remove("color.ini");
+        StoredFileTest::SetUp();
         appSettings = AppSettings{};
     }
 
@@ -83,16 +79,8 @@ protected:
         return *window;
     }
 
-    static void WriteFile(const char* name, const std::string& bytes) {
-        QFile file(name);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes.c_str());
-    }
-    static std::string ReadFile(const char* name) {
-        QFile file(name);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll().toStdString();
-    }
+    static constexpr auto WriteFile = WriteBytes;
+    static constexpr auto ReadFile = ReadBytes;
     // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
         return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },

@@ -2,19 +2,15 @@
 
 #include "app/QtColourEditUi.h"
 #include "persist/ColourEditMessages.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
 
-#include <algorithm>
-
-namespace {
-
 TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheTicksGoingOn) {
     MainWindow& w = Start();
     w.OnTick();
-    // A downward drag cut short by focus loss: let go, the ticks finish its column's turn
-    // about X that moves the front down.
+    // A downward drag cut short by focus loss: the ticks finish its column's turn about X.
     LeftDrag(w, {0, 5}, 8, false);
     w.Input().OnFocusLost();
     Tick(w);
@@ -30,8 +26,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
         Tick(w);
         EXPECT_TRUE(FileBecomes("history.ini", bytes)) << key;
     }
-    // Back two thirds of the way: a tick finishes the twist and opens the banner (its greyed
-    // menu: the end-to-end test). The ticks go on under it.
+    // Back two thirds of the way: a tick finishes the twist and opens the banner; ticks go on.
     LeftDrag(w, {0, -5}, 12);
     bool held = false;
     int framesAtOpen = 0;
@@ -54,29 +49,12 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
     EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
-// A colour chooser answering `answer`. Which colours the editor takes, and that a click beside
-// the cube shows nothing, is its own test's; here, that clicks reach it and its changes stay.
-struct FakeColourUi : ColourEditUi {
-    bool ChooseColour(COLORREF initial, CustomColours&, COLORREF& chosen) override {
-        offered.push_back(initial);
-        chosen = answer();
-        return true;
-    }
-    void ShowError(const char* text) override { errors.emplace_back(text); }
-    std::function<COLORREF()> answer;
-    std::vector<COLORREF> offered;
-    std::vector<std::string> errors;
-};
-
+// Which colours the editor takes is its own test's; here, clicks reach it and changes stay.
 TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     MainWindow& w = Start();
     w.OnTick();
     FakeColourUi ui;
     w.SetColourEditUi(&ui);
-    const auto stickers = [&w](COLORREF colour) {
-        return std::count_if(w.Puzzle()->Faces().begin(), w.Puzzle()->Faces().end(),
-                             [&](const CubeFace* f) { return f->colour == colour; });
-    };
     // Space turns the mode on; a left drag then only edits and twists nothing.
     QTest::keyClick(w.View(), Qt::Key_Space);
     ui.answer = [] { return 0x123456; };
@@ -85,8 +63,8 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     EXPECT_EQ(w.History()->Count(), 0);
     // The sticker point lies on the +Z side, slot 5.
     const int side = 5;
-    ASSERT_EQ(ui.offered, std::vector<COLORREF>{defaultFaceColours[side]});
-    EXPECT_TRUE(faceColours[side] == 0x123456u && stickers(0x123456) == 9);
+    ASSERT_EQ(ui.initials, std::vector<COLORREF>{defaultFaceColours[side]});
+    EXPECT_TRUE(faceColours[side] == 0x123456u && StickersOf(*w.Puzzle(), 0x123456) == 9);
     EXPECT_TRUE(FileBecomes("color.ini", "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n"
                                          "4 40756\r\n5 1193046\r\n"))
         << "saved soon";
@@ -97,16 +75,15 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     };
     w.Input().OnLeftButtonDown(StickerPoint().x(), StickerPoint().y());
     EXPECT_TRUE(w.Puzzle()->Size() == 2 && faceColours[side] == 0x222222u &&
-                ui.offered.back() == 0x123456u);
-    EXPECT_TRUE(stickers(0x222222) == 4 && ui.errors.empty());
+                ui.initials.back() == 0x123456u);
+    EXPECT_TRUE(StickersOf(*w.Puzzle(), 0x222222) == 4 && ui.errors.empty());
     faceColours[side] = 14540251;
     w.OnCommand(Command::Exit);
     EXPECT_EQ(ReadFile("color.ini"),
               "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 14540251\r\n");
 }
 
-// Colours cross as 0x00BBGGRR; the colour added in the chooser comes back whether the user chose
-// or cancelled.
+// Colours cross as 0x00BBGGRR; the chooser's added colour comes back, chosen or cancelled.
 TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxes) {
     QWidget owner;
     QtColourEditUi ui(&owner);
@@ -153,5 +130,3 @@ TEST(QtColourEditUiTest, TheChooserCrossesColoursBothWaysAndErrorsAreWarningBoxe
         EXPECT_EQ(seen, QStringList({"Color Setting Error", QString::fromUtf8(text), "1"}));
     }
 }
-
-} // namespace

@@ -6,7 +6,6 @@
 #include "app/TrayIcon.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +28,7 @@ CommandLine Parse(const QStringList& options) {
 }
 
 // --version, --help and a bad option as the installed program prints them: tests/e2e/install.
-TEST(CommandLineTest, ActionsUsageErrorsAndQtsOwnOptions) {
+TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
     using A = CommandLine::Action;
     const std::tuple<QStringList, A, const char*> cases[] = {
         {{"-h", "--data-dir", "x"}, A::ShowHelp, "--data-dir <folder>"},
@@ -55,9 +54,7 @@ TEST(CommandLineTest, ActionsUsageErrorsAndQtsOwnOptions) {
         EXPECT_EQ(Parse({}).DataFolder(), *value == '/' ? "/data/home/mozai" : fallback);
     }
     qputenv("XDG_DATA_HOME", saved);
-}
 
-TEST(CommandLineTest, EnteringTheDataFolderMakesMissingFoldersPrivate) {
     const QString before = QDir::currentPath();
     QTemporaryDir scratch;
     ASSERT_TRUE(QDir::setCurrent(scratch.path()));
@@ -90,22 +87,19 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     }
 }
 
-TEST(SingleInstanceTest, TheNamesOfOneDisplayAreOneChannel) {
+// The names of one display are one channel; a folder has one holder at a time.
+TEST(SingleInstanceTest, OneChannelPerDisplayAndOneHolderPerFolder) {
     for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
         EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
     EXPECT_EQ(SingleInstance::NormalisedDisplay("host:3.0"), "host:3");
     EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
-}
-
-TEST(FolderLockTest, OneHolderAtATime) {
     auto first = std::make_unique<FolderLock>();
     EXPECT_TRUE(first->Held() && !FolderLock().Held());
     first.reset();
     EXPECT_TRUE(FolderLock().Held());
 }
 
-// Offscreen there is neither a compositor nor a tray; under Xvfb with trayer (the end-to-end
-// tests) Add succeeds.
+// Offscreen there is neither a compositor nor a tray; with one (the end-to-end tests) Add succeeds.
 TEST(TrayIconTest, WithoutATrayAddFailsAndTheCountStaysZero) {
     EXPECT_FALSE(LayeredWindowApi().supported) << "no translucency without a window system";
     const bool trayPresent = QSystemTrayIcon::isSystemTrayAvailable();

@@ -15,8 +15,9 @@ const Vector3D axisSeenAtStartUp = AxisByIndex(1);
 static_assert(Rad360 == 0 && Rad1 > 0, "angle constants are fixed at compile time");
 
 // DegToRad reduces only beyond 359 degrees, keeping the sign. Axes by index and back: within the
-// point tolerance of a positive axis only; X cross Y is Z (right-handed).
-TEST(Geometry, DegreesAndAxes) {
+// point tolerance of a positive axis only; X cross Y is Z. Lengths below a millionth count as 0,
+// unnormalised; points are equal strictly within a millionth; division by zero gives the origin.
+TEST(Geometry, DegreesAxesVectorsAndPointsWithTheirTolerance) {
     const int degrees[] = {45, 359, -359, 360, -360, 720, 400, -370};
     const double radians[] = {0.7853981633974483, 6.265732014659643,   -6.265732014659643, 0, 0, 0,
                               0.6981317007977318, -0.17453292519943295};
@@ -31,11 +32,6 @@ TEST(Geometry, DegreesAndAxes) {
     const int indices[] = {0, 3, 3, 3, 2};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(AxisIndex(vectors[i]), indices[i]) << i;
-}
-
-// Lengths below a millionth count as 0 and are not normalised; points are equal strictly within
-// a millionth; division by zero gives the origin.
-TEST(Geometry, VectorsAndPointsWithTheirTolerance) {
     Vector3D tiny(0.0000005, 0, 0), small(0.000001, 0, 0);
     EXPECT_EQ(tiny.Length(), 0);
     tiny.Normalize();
@@ -56,8 +52,7 @@ TEST(Geometry, VectorsAndPointsWithTheirTolerance) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "V3(1.5, -2, 0.123457)\n");
 }
 
-// The scalar part comes last in the constructor; Normalize keeps zero; RotatePoint is
-// right-handed and RotateVector turns the other way.
+// The scalar part comes last; Normalize keeps zero; RotatePoint is right-handed, RotateVector not.
 TEST(Quaternion, ComponentOrderNormalizeAndRotationSense) {
     Quaternion q(1, 2, 3, 4), zero(0, 0, 0, 0), n(0, 3, 0, 4);
     q.Multiply(-1, -2, -3, 4); // times its conjugate: the squared norm
@@ -90,8 +85,7 @@ void ExpectInverseTimes(Matrix4D a, const Matrix4D& times, double tolerance = 0,
         EXPECT_NEAR(a.m[i / 4][i % 4], i / 4 == i % 4 ? 1 : 0, tolerance) << i;
 }
 
-// Zero pivots swap with the first row below, never by magnitude; a singular matrix (or one
-// holding a NaN) gives the identity.
+// Zero pivots swap with the next row, never by magnitude; singular (or NaN) gives the identity.
 TEST(Matrix4D, InvertSwapsZeroPivotsAndGivesTheIdentityWhenSingular) {
     std::vector<Matrix4D> invertible = {
         FromRows({{0, 2, 0, 0}, {3, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}),

@@ -89,13 +89,15 @@ TEST_F(HistoryFile, LoadsEachFileAndKeepsADamagedOne) {
         SetUp();
         MakeFile(historyFileName, what, bytes);
         MoveHistory h;
+        const auto sizeAndMoves = [&h] { return std::to_string(h.Size()) + ": " + Walk(h); };
         EXPECT_EQ(h.Load(), loaded);
-        EXPECT_EQ(h.Size(), size);
-        EXPECT_EQ(Walk(h), moves);
+        EXPECT_EQ(sizeAndMoves(), std::to_string(size) + ": " + moves);
         EXPECT_EQ(SettleCubeSize(h, loaded, 7), cube);
-        EXPECT_EQ(h.Size(), cube);
-        EXPECT_EQ(Walk(h), cube == size ? moves : "");
-        // What is no regular file is not written either; the copy outlives the next save.
+        EXPECT_EQ(sizeAndMoves(), std::to_string(cube) + ": " + (cube == size ? moves : ""));
+        // What is no regular file is not written either; the copy outlives the next save. A save
+        // through the link goes to a FIFO here, so that a faulty one cannot replace /dev/zero.
+        if (what == "a link to /dev/zero"s)
+            MakeFile(historyFileName, "a link to a FIFO", "");
         EXPECT_EQ(h.Write(), loaded || what == "no file"s);
         EXPECT_EQ(FilesNamed("history.ini.bad"), kept ? 1 : 0);
         EXPECT_EQ(ReadBytes("history.ini.bad"), kept ? bytes : "");

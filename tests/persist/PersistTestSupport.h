@@ -61,15 +61,19 @@ protected:
 };
 
 // Puts at `name` what a case names: nothing ("no file"), "a folder", "a FIFO", "a link to
-// /dev/zero", or else a regular file holding `bytes`.
+// /dev/zero", "a link to a FIFO" (name.fifo), or else a regular file holding `bytes`.
 inline void MakeFile(const char* name, const std::string& what, const std::string& bytes) {
+    std::filesystem::remove(name);
     if (what == "a folder")
         std::filesystem::create_directory(name);
     else if (what == "a FIFO")
         ::mkfifo(name, 0644);
     else if (what == "a link to /dev/zero")
         std::filesystem::create_symlink("/dev/zero", name);
-    else if (what != "no file")
+    else if (what == "a link to a FIFO") {
+        ::mkfifo((std::string(name) + ".fifo").c_str(), 0644);
+        std::filesystem::create_symlink(std::string(name) + ".fifo", name);
+    } else if (what != "no file")
         WriteBytes(name, bytes);
 }
 

@@ -69,8 +69,7 @@ TEST_P(QuarterTurns, KeepGridAndGeometryInStepAndComposeAsTheyShould) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, QuarterTurns, ::testing::Range(2, 11));
 
-// Every cell holds the cubie of its id; each face carries the colour of the side it faces
-// when it is on that side of the cube, else none.
+// Each cell holds the cubie of its id; a face has the colour of the side it faces when outer.
 TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
     const COLORREF colours[6] = {1, 2, 3, 4, 5, 6};
     const Vertex3D side[6] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
@@ -93,15 +92,16 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
         EXPECT_TRUE(p->FindCubie(p->CubieCount()) == nullptr && !p->FindCell(-1, none));
     }
     EXPECT_TRUE(MakePuzzle(0)->Size() == 1 && MakePuzzle(11)->Size() == 10);
-    // Faces keep their colours when the table changes; replacing a colour no sticker has changes
-    // the table only.
+    // Faces keep their colours as the table changes; replacing an unused colour changes the table.
     auto p = MakePuzzle(2);
     p->SetColours(colours);
     p->ReplaceColour(1, 0x777777);
     EXPECT_TRUE(p->Colour(0) == 0x777777 && p->Cubie(0, 0, 0)->Face(3)->colour == 0xD1D1D1);
 }
 
-TEST(CMozai, TurnsAreRefusedForBadLayersAndWhileAnotherAxisTurns) {
+// Bad layers and a second axis are refused. Inside the cancel window (+-2 degrees, +-1 about Z,
+// lower bound open) the layer snaps back; past +-88 it completes a quarter; between, it runs.
+TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunningAndTicksEaseToTheEnd) {
     auto p = MakePuzzle(3);
     p->TurnLayer(1, 0, 0.4);
     const Vertex3D corner = p->Cubie(1, 1, 1)->Corners()[0];
@@ -118,11 +118,6 @@ TEST(CMozai, TurnsAreRefusedForBadLayersAndWhileAnotherAxisTurns) {
     p->BeginTwist(nullptr, nullptr, 7, 0, true, TwistKind::BackTwist);
     p->Tick(); // the timer drops a twist of a layer that does not exist
     EXPECT_EQ(p->CurrentTwist(), nullptr);
-}
-
-// Inside the cancel window (+-2 degrees, +-1 about Z, the lower bound open) the layer snaps
-// back; past +-88 degrees it completes a quarter turn; between, it keeps running.
-TEST(CMozai, SettleWindowsAndExactQuarterTurns) {
     using R = TwistResult;
     const std::tuple<int, double, TwistResult> cases[] = {{0, Rad2, R::TwistCancelled},
                                                           {0, -Rad2, R::TwistRunning},
@@ -133,7 +128,7 @@ TEST(CMozai, SettleWindowsAndExactQuarterTurns) {
                                                           {1, DegToRad(95), R::TwistDonePositive},
                                                           {2, -DegToRad(89), R::TwistDoneNegative}};
     for (const auto& [axis, angle, result] : cases) {
-        auto p = MakePuzzle(3);
+        p = MakePuzzle(3);
         p->BeginTwist(nullptr, nullptr, axis, 0, true, TwistKind::UserTwist);
         p->TurnLayer(axis, 0, angle);
         EXPECT_EQ(p->SettleLayer(axis, 0), result) << "axis " << axis << " angle " << angle;
@@ -141,10 +136,7 @@ TEST(CMozai, SettleWindowsAndExactQuarterTurns) {
         EXPECT_TRUE(running == (p->CurrentTwist() != nullptr) &&
                     p->LayerAngle(axis, 0) == (running ? angle : 0));
     }
-}
-
-TEST(CMozai, TickEasesFromTenDegreesToTheQuarterTurnAndPausesWhileHeld) {
-    auto p = MakePuzzle(3);
+    p = MakePuzzle(3);
     CCube* moved = p->Cubie(0, 1, 0);
     p->BeginTwist(moved, moved->Face(0), 0, 0, true, TwistKind::DemoTwist);
     p->TurnLayer(0, 0, Rad10);

@@ -3,38 +3,21 @@
 #include "persist/ColourEditMessages.h"
 #include "puzzle/ColourEditor.h"
 
-#include <string>
-
 namespace {
 
 using Outcome = ColourEditor::Outcome;
 
-// Clicks on the start-up view with a colour chooser that answers from a script (NoColour
-// cancels) and leaves 0xABCDEF in the last custom colour, and a message box keeping its texts.
-class ColourEditing : public WiredPuzzle, public ColourEditUi {
+// Clicks on the start-up view, answered from a script.
+class ColourEditing : public WiredPuzzle, public FakeColourUi {
 protected:
     ColourEditor editor{table};
-    std::vector<COLORREF> answers, initials;
-    std::vector<CustomColours> offered;
-    std::vector<std::string> errors;
 
-    bool ChooseColour(COLORREF initial, CustomColours& custom, COLORREF& chosen) override {
-        initials.push_back(initial);
-        offered.push_back(custom);
-        custom[15] = 0xABCDEF;
-        chosen = answers.at(initials.size() - 1);
-        return chosen != NoColour;
-    }
-    void ShowError(const char* text) override { errors.emplace_back(text); }
     Outcome Edit(ScreenPoint pt, std::vector<COLORREF> more = {}) {
         answers.insert(answers.end(), more.begin(), more.end());
         return editor.EditFaceColour(
             *camera, [this] { return puzzle.get(); }, pt, *this);
     }
-    int Stickers(COLORREF colour) const {
-        return std::count_if(puzzle->Faces().begin(), puzzle->Faces().end(),
-                             [&](const CubeFace* f) { return f->colour == colour; });
-    }
+    long Stickers(COLORREF colour) const { return StickersOf(*puzzle, colour); }
 };
 
 TEST_F(ColourEditing, TheChosenColourGoesToTheSideAndItsSlotUnlessRefused) {
@@ -48,8 +31,7 @@ TEST_F(ColourEditing, TheChosenColourGoesToTheSideAndItsSlotUnlessRefused) {
     EXPECT_EQ(Edit(front, {0x123456, 0x123456, backgroundColour}), Outcome::Changed);
     EXPECT_EQ(initials[3], before[5]); // the +Z side's colour
     EXPECT_TRUE(puzzle->Colour(5) == 0x123456 && Stickers(0x123456) == 9);
-    // The side's own colour passes; the background colour becomes its neighbour, which is then
-    // compared with the other sides too.
+    // The side's own colour passes; the background colour becomes its neighbour, checked too.
     EXPECT_EQ(Edit(front), Outcome::Changed);
     EXPECT_EQ(Edit(front), Outcome::Changed);
     before[5] = 0xDDDDDB;

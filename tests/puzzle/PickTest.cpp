@@ -1,7 +1,5 @@
 #include "PuzzleTestSupport.h"
 
-#include <cstdio>
-
 namespace {
 
 using StartUpView = WiredPuzzle;
@@ -95,13 +93,11 @@ TEST_F(DragSweep, EveryDragTurnsTheGrabbedStickerThePointersWay) {
     for (const int length : {300, 60}) {
         // Short drags in the start view only: the sweep is costly under the sanitizers.
         Sweep(length, length == 300 ? 5 : 1);
-        std::printf("%d px: %d drags, %.2f %% along the pointer, %d the wrong way, %.2f %% done "
-                    "while held, %d started off the grabbed face or step\n",
-                    length, s.drags, 100.0 * s.along / s.drags, s.wrongWay,
-                    100.0 * s.doneHeld / s.drags, s.firstOff);
         EXPECT_TRUE(s.drags > 3000 && s.along >= 0.995 * s.drags && s.wrongWay == 0 &&
                     s.firstOff == 0 && (length < 300 || s.doneHeld == s.drags))
-            << length << " px, as printed above";
+            << length << " px: " << s.drags << " drags, " << s.along << " along the pointer, "
+            << s.wrongWay << " the wrong way, " << s.doneHeld << " done while held, " << s.firstOff
+            << " started off the grabbed face or step";
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "math3d/Angles.h"
 #include "math3d/Geometry.h"
+#include "persist/ColourEditUi.h"
 #include "persist/FaceColours.h"
 #include "persist/MoveHistory.h"
 #include "puzzle/CMozai.h"
@@ -11,7 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,11 +25,12 @@ inline std::unique_ptr<CMozai> MakePuzzle(int n, const COLORREF* colours = nullp
     return p;
 }
 
-// The start-up camera of an N-cube in a 300 x 300 window, showing the +Z, +X and +Y sides.
-template <class C = Camera> std::unique_ptr<C> MakeStartUpCamera(int n) {
+// An N-cube's start-up camera in a 300 x 300 window (seeing +Z, +X and +Y), or another first turn.
+template <class C = Camera>
+std::unique_ptr<C> MakeStartUpCamera(int n, double yaw = Rad30, double pitch = -Rad20) {
     auto camera = std::make_unique<C>(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000,
                                       0.39269908169872414, 0, 0, 300, 300);
-    camera->Rotate(Rad30, -Rad20);
+    camera->Rotate(yaw, pitch);
     return camera;
 }
 
@@ -57,6 +61,12 @@ inline std::vector<long long> State(const CMozai& p) {
 inline TwistResult QuarterTurn(CMozai& p, int axis, int layer, bool positive) {
     p.TurnLayer(axis, layer, positive ? Rad90 : -Rad90);
     return p.SettleLayer(axis, layer);
+}
+
+// How many of the puzzle's faces carry `colour`.
+inline long StickersOf(const CMozai& p, COLORREF colour) {
+    return std::count_if(p.Faces().begin(), p.Faces().end(),
+                         [&](const CubeFace* f) { return f->colour == colour; });
 }
 
 // Ticks until nothing moves or is pending; returns the ticks taken.
@@ -100,4 +110,21 @@ protected:
         puzzle->Drag(origin, direction, camera->GetRight() * (dx / 60.0),
                      camera->GetUp() * (-dy / 60.0), *camera);
     }
+};
+
+// A colour chooser that answers `answer()`, or else from `answers` in turn (NoColour cancels),
+// and leaves 0xABCDEF in the last custom colour; message boxes that keep their texts.
+struct FakeColourUi : ColourEditUi {
+    bool ChooseColour(COLORREF initial, CustomColours& custom, COLORREF& chosen) override {
+        initials.push_back(initial);
+        offered.push_back(custom);
+        custom[15] = 0xABCDEF;
+        chosen = answer ? answer() : answers.at(initials.size() - 1);
+        return chosen != NoColour;
+    }
+    void ShowError(const char* text) override { errors.emplace_back(text); }
+    std::function<COLORREF()> answer;
+    std::vector<COLORREF> answers, initials;
+    std::vector<CustomColours> offered;
+    std::vector<std::string> errors;
 };

@@ -1,15 +1,13 @@
 #include <QSet>
 #include <QTransform>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "GuiTestApp.h"
 #include "Pixels.h"
-#include "math3d/Angles.h"
-#include "puzzle/CMozai.h"
 #include "render/D3DRenderer.h"
 #include "render/FramePainter.h"
 #include "render/WindowRegion.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/scene/SceneSketch.h"
 
 namespace {
@@ -108,28 +106,25 @@ TEST(PuzzleFrameTest, LeavingOutHiddenFacesChangesNoPixel) {
     FramePainter painter;
     for (int n : {2, 3, 10}) {
         for (int twist = -1; twist < 2 * CMozai::axisCount; ++twist) {
-            CMozai puzzle(n, 0, 0, 0, -1, 0, 1, 0, 0, 1, nullptr);
-            puzzle.SetDirect3D(false);
-            puzzle.Seed(7);
+            auto puzzle = MakePuzzle(n);
+            puzzle->SetDirect3D(false);
+            puzzle->Seed(7);
             // Scattered stickers, then (past the first case) a layer caught mid-turn: the first
             // of each axis, then one inside.
-            puzzle.StartShuffle();
-            while (puzzle.ShuffleRemaining() > 0 || puzzle.CurrentTwist())
-                puzzle.Tick();
+            puzzle->StartShuffle();
+            TickUntilIdle(*puzzle);
             if (twist >= 0)
-                puzzle.TurnLayer(twist % 3, twist < 3 ? 0 : n / 2, Rad30 + Rad10 * twist);
+                puzzle->TurnLayer(twist % 3, twist < 3 ? 0 : n / 2, Rad30 + Rad10 * twist);
             for (const auto& [yaw, pitch] : views) {
                 for (bool stickerOnly : {false, true}) {
-                    Camera camera(0, 0, 100.0 * n, 0, 0, 0, 0, 1, 0, 1, 1000, 0.39269908169872414,
-                                  0, 0, 300, 300);
-                    camera.SetScene(&puzzle);
-                    camera.Rotate(yaw, pitch);
-                    camera.SetStickerOnly(stickerOnly);
-                    const FrameInputs in{&camera, &window, QSize(300, 300), true, &region};
-                    puzzle.SetDrawEveryFace(false);
+                    const auto camera = MakeStartUpCamera(n, yaw, pitch);
+                    camera->SetScene(puzzle.get());
+                    camera->SetStickerOnly(stickerOnly);
+                    const FrameInputs in{camera.get(), &window, QSize(300, 300), true, &region};
+                    puzzle->SetDrawEveryFace(false);
                     painter.PaintFrame(in);
                     const QImage culled = painter.Frame();
-                    puzzle.SetDrawEveryFace(true);
+                    puzzle->SetDrawEveryFace(true);
                     painter.PaintFrame(in);
                     EXPECT_TRUE(culled == painter.Frame())
                         << "N " << n << ", twist " << twist << ", view " << yaw << " " << pitch

@@ -26,8 +26,8 @@ TEST(Ls3dObject, UpIsNormalisedAndRotateTurnsThePoseAboutTheWorldOrigin) {
 
 // The start-up pose's view rows and pixels, truncated toward zero (-150 lands on -20.7; at the
 // eye's depth w is 0 and taken as 1; NaN gives 0), rebuilt on every change; unprojection and the
-// first rotation. The live camera is the current one until it is destroyed.
-TEST(Camera, StartUpViewProjectionUnprojectionAndRotation) {
+// first rotation; the live camera is current until destroyed; random orbits keep the pose.
+TEST(Camera, StartUpViewProjectionUnprojectionAndRandomOrbits) {
     {
         Camera camera = StartUpCamera();
         EXPECT_EQ(currentCamera, &camera);
@@ -58,25 +58,22 @@ TEST(Camera, StartUpViewProjectionUnprojectionAndRotation) {
     EXPECT_TRUE(camera.Project(Vertex3D(30, 30, 0)) == (ScreenPoint{248, 51}));
     camera.Rotate(Rad90, AxisY); // the axis rotation stays reachable
     EXPECT_TRUE(camera.Project(Vertex3D(0, 30, 30)) == (ScreenPoint{151, 51}));
-}
-
-TEST(Camera, RandomOrbitsKeepThePoseAndUnprojectInvertsProject) {
-    Camera camera = StartUpCamera();
+    Camera orbit = StartUpCamera();
     std::mt19937 random(11);
     std::uniform_real_distribution<double> angle(-Rad180, Rad180);
     std::uniform_int_distribution<int> pixel(0, 199);
     for (int step = 0; step < 500; ++step) {
-        const Vertex3D before = ToVertex(camera.GetUp());
-        camera.Rotate(angle(random), 0); // yaw turns about up itself
-        ASSERT_TRUE(ToVertex(camera.GetUp()) == before) << step;
-        camera.Rotate(angle(random), angle(random));
-        const Vector3D up = camera.GetUp();
-        const Vector3D sight(camera.GetPosition(), camera.GetTarget());
+        const Vertex3D before = ToVertex(orbit.GetUp());
+        orbit.Rotate(angle(random), 0); // yaw turns about up itself
+        ASSERT_TRUE(ToVertex(orbit.GetUp()) == before) << step;
+        orbit.Rotate(angle(random), angle(random));
+        const Vector3D up = orbit.GetUp();
+        const Vector3D sight(orbit.GetPosition(), orbit.GetTarget());
         ASSERT_NEAR(up.Length(), 1, 1e-12);
         ASSERT_NEAR(Dot(up, sight), 0, 1e-9);
         ASSERT_NEAR(sight.Length(), 300, 1e-9);
         const ScreenPoint p{pixel(random), pixel(random)};
-        const ScreenPoint back = camera.Project(camera.Unproject(p));
+        const ScreenPoint back = orbit.Project(orbit.Unproject(p));
         ASSERT_TRUE(std::abs(back.x - p.x) <= 1 && std::abs(back.y - p.y) <= 1) << step;
     }
 }
@@ -123,20 +120,8 @@ protected:
     SceneSketch sketch;
 };
 
-TEST_F(Painter, ShadesByTheAngleToTheLineOfSightAndCullsFacesTurnedAwayUnlessStickerOnly) {
-    EXPECT_EQ(
-        Fills(true, {facing, edgeOn, away, facing, facing, facing},
-              {Rgb(200, 100, 0), Rgb(255, 101, 1), Rgb(9, 9, 9), 0, NoColour, backgroundColour}),
-        (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
-    EXPECT_EQ(Fills(false, {facing, facing}, {Rgb(200, 100, 0), NoColour}),
-              (Colours{Rgb(200, 100, 0), backgroundColour}));
-    // Sticker-only: no black, and the far side painted (darker when shaded).
-    camera.SetStickerOnly(true);
-    EXPECT_EQ(Fills(true, {facing, away, away}, {0, 0, Rgb(200, 100, 50)}), (Colours{0}));
-    EXPECT_EQ(Fills(false, {away}, {Rgb(200, 100, 50)}), (Colours{Rgb(200, 100, 50)}));
-}
-
-TEST_F(Painter, ProjectsCornersAndLinesInOrderOnlyWhileRendering) {
+TEST_F(Painter, ShadesByTheAngleToTheSightCullsFacesTurnedAwayAndProjectsOnlyWhileRendering) {
+    // Corners and lines are projected in order, only while rendering.
     const Vertex3D degenerate[] = {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}};
     sketch.draw = [&](RenderObject* r) {
         r->DrawPolygon(facing, 5, Rgb(1, 2, 3), false); // only four corners fit
@@ -162,6 +147,16 @@ TEST_F(Painter, ProjectsCornersAndLinesInOrderOnlyWhileRendering) {
     EXPECT_TRUE(Camera::Centroid(degenerate, 1) == Vertex3D() &&
                 Camera::Centroid(nullptr, 3) == Vertex3D());
     EXPECT_TRUE(Camera::Centroid(facing + 1, 3) == Vertex3D(10, 10, 0));
+    EXPECT_EQ(
+        Fills(true, {facing, edgeOn, away, facing, facing, facing},
+              {Rgb(200, 100, 0), Rgb(255, 101, 1), Rgb(9, 9, 9), 0, NoColour, backgroundColour}),
+        (Colours{Rgb(254, 150, 0), Rgb(127, 50, 0), 0, backgroundColour, backgroundColour}));
+    EXPECT_EQ(Fills(false, {facing, facing}, {Rgb(200, 100, 0), NoColour}),
+              (Colours{Rgb(200, 100, 0), backgroundColour}));
+    // Sticker-only: no black, and the far side painted (darker when shaded).
+    camera.SetStickerOnly(true);
+    EXPECT_EQ(Fills(true, {facing, away, away}, {0, 0, Rgb(200, 100, 50)}), (Colours{0}));
+    EXPECT_EQ(Fills(false, {away}, {Rgb(200, 100, 50)}), (Colours{Rgb(200, 100, 50)}));
 }
 
 } // namespace
