@@ -27,12 +27,15 @@ class D3DRendererGl : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(renderer.available()) << "no OpenGL under Xvfb"; }
 
-    // The pixels lit in a black frame by drawing count vertices (all when negative).
-    QRegion Painted(const std::vector<ScreenVertex>& v, int count = -1, bool cull = false) {
+    // The pixels lit in a black frame by drawing count vertices (all when negative) into r, after
+    // clearing it unless told otherwise.
+    QRegion Painted(const std::vector<ScreenVertex>& v, int count = -1, bool cull = false,
+                    D3DRenderer* r = nullptr, bool clear = true) {
+        r = r ? r : &renderer;
         frame = Filled(client.width(), client.height(), black);
-        EXPECT_TRUE(renderer.ClearTarget() &&
-                    renderer.DrawVertices(v.data(), count < 0 ? int(v.size()) : count, cull) &&
-                    renderer.CopyToDC(frame, client.width(), client.height()));
+        EXPECT_TRUE((!clear || r->ClearTarget()) &&
+                    r->DrawVertices(v.data(), count < 0 ? int(v.size()) : count, cull) &&
+                    r->CopyToDC(frame, client.width(), client.height()));
         return PixelsNot(frame, black);
     }
 
@@ -77,21 +80,13 @@ TEST_F(D3DRendererGl, TheTargetFollowsTheClientUntilReleasedAndCopiesStayWithinF
     EXPECT_TRUE(SamePixels(Painted(Sticker(corner, ~0u)), corner));
     // Only what was drawn since the clear is read back: all of it, and only inside the target.
     const QRect across(-5, 85, 10, 20);
-    ASSERT_TRUE(renderer.ClearTarget() &&
-                renderer.DrawVertices(Sticker(corner, ~0u).data(), 6, false) &&
-                renderer.DrawVertices(Sticker(across, ~0u).data(), 6, false));
-    frame = Filled(client.width(), client.height(), black);
-    ASSERT_TRUE(renderer.CopyToDC(frame, client.width(), client.height()));
-    EXPECT_TRUE(SamePixels(PixelsNot(frame, black), QRegion(corner) + QRect(0, 85, 5, 5)));
+    EXPECT_TRUE(SamePixels(Painted(Sticker(across, ~0u), -1, false, &renderer, false),
+                           QRegion(corner) + QRect(0, 85, 5, 5)));
     EXPECT_TRUE(SamePixels(Painted(Sticker(across, ~0u)), QRect(0, 85, 5, 5)));
     // At two device pixels a window pixel, a sticker covers twice its size from twice its place
     // (give or take the pixel centres' half-pixel shift).
-    D3DRenderer sharp([] { return QSize(120, 90); }, 6, [] { return 2.0; });
-    ASSERT_TRUE(sharp.ClearTarget() &&
-                sharp.DrawVertices(Sticker(QRect(50, 30, 9, 14), ~0u).data(), 6, false));
-    frame = Filled(120, 90, black);
-    ASSERT_TRUE(sharp.CopyToDC(frame, 120, 90));
-    const QRegion lit = PixelsNot(frame, black);
+    D3DRenderer sharp([this] { return client; }, 6, [] { return 2.0; });
+    const QRegion lit = Painted(Sticker(QRect(50, 30, 9, 14), ~0u), -1, false, &sharp);
     EXPECT_TRUE(lit.contains(QRect(100, 60, 18, 28)) &&
                 QRect(99, 59, 20, 30).contains(lit.boundingRect()));
     sharp.Release();
