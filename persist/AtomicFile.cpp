@@ -1,5 +1,7 @@
 #include "persist/AtomicFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -63,12 +65,8 @@ bool IsTemporaryOf(const std::string& name, const std::string& base) {
     if (name.size() != base.size() + temporarySuffixLength ||
         name.compare(0, base.size(), base) != 0 || name[base.size()] != '.')
         return false;
-    for (std::size_t i = base.size() + 1; i < name.size(); ++i) {
-        const char c = name[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
-            return false;
-    }
-    return true;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(base.size()) + 1, name.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
 }
 
 } // namespace

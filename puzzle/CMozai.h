@@ -199,10 +199,8 @@ private:
     StickerRasteriser* rasteriser = nullptr;
     // Kept, so a frame allocates nothing.
     std::vector<FaceDepth> faceDepths;
-    // The frame's distance of each face from the eye, by CCube::faceCount * cubie id + face
-    // index, and the face it was worked out for.
+    // The frame's distance of each face from the eye, by CCube::faceCount * cubie id + face index.
     std::vector<double> faceDistance;
-    std::vector<const CubeFace*> distanceOf;
     // By CCube::faceCount * cubie id + face index.
     std::vector<std::uint8_t> faceShows;
     bool drawEveryFace = false;

@@ -18,6 +18,11 @@ constexpr std::uint32_t opaqueAlpha = 0xFF;
 // Two triangles per sticker square.
 constexpr int stickerTriangleCorners[CMozai::verticesPerSticker] = {0, 3, 2, 2, 1, 0};
 
+// Where a face's entry lies in the per-face tables: by cubie id, then face index.
+std::size_t FaceSlot(const CubeFace& face) {
+    return static_cast<std::size_t>(CCube::faceCount * face.cubieId + face.faceIndex);
+}
+
 // 0xAARRGGBB from 0x00BBGGRR.
 std::uint32_t ToArgb(COLORREF colour, std::uint32_t alpha) {
     return alpha << 24 | static_cast<std::uint32_t>(RedOf(colour)) << 16 |
@@ -30,23 +35,17 @@ std::uint32_t ToArgb(COLORREF colour, std::uint32_t alpha) {
 void CMozai::SortFaces(const Vertex3D& eye) {
     // Distances are worked out cubie by cubie, where a face's corners lie next to each other in
     // memory; walking the last frame's drawing order instead jumps to another cubie at every face.
+    // A face no cubie in the grid holds keeps NaN here and is measured on its own below.
     const std::size_t n = faceList.size();
-    faceDistance.resize(static_cast<std::size_t>(faceCount));
-    distanceOf.assign(static_cast<std::size_t>(faceCount), nullptr);
+    faceDistance.assign(static_cast<std::size_t>(faceCount), std::nan(""));
     for (int i = 0; i < size; ++i) {
         for (int j = 0; j < size; ++j) {
             for (int k = 0; k < size; ++k) {
                 CCube* cubie = cubies[i][j][k].get();
-                if (cubie == nullptr) {
-                    continue;
-                }
-                for (int f = 0; f < CCube::faceCount; ++f) {
+                for (int f = 0; cubie != nullptr && f < CCube::faceCount; ++f) {
                     CubeFace* face = cubie->Face(f);
-                    const std::size_t index = static_cast<std::size_t>(
-                        CCube::faceCount * face->cubieId + face->faceIndex);
-                    if (index < distanceOf.size()) {
-                        faceDistance[index] = Distance(face->Centre(), eye);
-                        distanceOf[index] = face;
+                    if (FaceSlot(*face) < faceDistance.size()) {
+                        faceDistance[FaceSlot(*face)] = Distance(face->Centre(), eye);
                     }
                 }
             }
@@ -57,10 +56,9 @@ void CMozai::SortFaces(const Vertex3D& eye) {
         CubeFace* face = faceList[i];
         double distance = 0;
         if (face != nullptr) {
-            const std::size_t index =
-                static_cast<std::size_t>(CCube::faceCount * face->cubieId + face->faceIndex);
-            distance = index < distanceOf.size() && distanceOf[index] == face
-                           ? faceDistance[index]
+            const std::size_t slot = FaceSlot(*face);
+            distance = slot < faceDistance.size() && !std::isnan(faceDistance[slot])
+                           ? faceDistance[slot]
                            : Distance(face->Centre(), eye);
         }
         faceDepths[i] = {distance, face};
@@ -123,8 +121,7 @@ void CMozai::MarkFacesThatMayShow(const Vertex3D& eye) {
                 const Vertex3D* corners = cubie->Corners().data();
                 for (int f = 0; f < CCube::faceCount; ++f) {
                     CubeFace* face = const_cast<CCube*>(cubie)->Face(f);
-                    const std::size_t index =
-                        static_cast<std::size_t>(CCube::faceCount * cubie->Id() + f);
+                    const std::size_t index = FaceSlot(*face);
                     if (index >= faceShows.size()) {
                         continue;
                     }
@@ -173,12 +170,9 @@ void CMozai::Draw(RenderObject* camera) {
         if (face == nullptr) {
             continue;
         }
-        if (!drawEveryFace) {
-            const std::size_t index =
-                static_cast<std::size_t>(CCube::faceCount * face->cubieId + face->faceIndex);
-            if (index >= faceShows.size() || faceShows[index] == 0) {
-                continue;
-            }
+        if (!drawEveryFace &&
+            (FaceSlot(*face) >= faceShows.size() || faceShows[FaceSlot(*face)] == 0)) {
+            continue;
         }
         Vertex3D corners[CubeFace::cornerCount];
         for (int c = 0; c < CubeFace::cornerCount; ++c) {

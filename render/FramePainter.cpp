@@ -17,23 +17,25 @@ QImage LogicalShape(QImage& frame, const QSize& logical, qreal ratio) {
     QImage shape(logical, QImage::Format_RGB32);
     shape.fill(ToQRgb(backgroundColour));
     const QRgb key = ToQRgb(backgroundColour) & rgbMask;
-    const auto logicalOf = [ratio](int device) { return static_cast<int>(device / ratio); };
+    const auto lx = [&](int x) {
+        return std::min(static_cast<int>(x / ratio), logical.width() - 1);
+    };
+    const auto ly = [&](int y) {
+        return std::min(static_cast<int>(y / ratio), logical.height() - 1);
+    };
     for (int y = 0; y < frame.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-        const int ly = std::min(logicalOf(y), logical.height() - 1);
-        auto* out = reinterpret_cast<QRgb*>(shape.scanLine(ly));
+        auto* out = reinterpret_cast<QRgb*>(shape.scanLine(ly(y)));
         for (int x = 0; x < frame.width(); ++x) {
             if ((row[x] & rgbMask) != key)
-                out[std::min(logicalOf(x), logical.width() - 1)] = 0xFF000000;
+                out[lx(x)] = 0xFF000000;
         }
     }
     for (int y = 0; y < frame.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
-        const auto* in = reinterpret_cast<const QRgb*>(
-            shape.constScanLine(std::min(logicalOf(y), logical.height() - 1)));
+        const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(ly(y)));
         for (int x = 0; x < frame.width(); ++x) {
-            if ((row[x] & rgbMask) == key &&
-                (in[std::min(logicalOf(x), logical.width() - 1)] & rgbMask) != key)
+            if ((row[x] & rgbMask) == key && (in[lx(x)] & rgbMask) != key)
                 row[x] = 0xFF000000;
         }
     }
