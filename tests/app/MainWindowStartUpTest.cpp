@@ -18,36 +18,30 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_FALSE(qEnvironmentVariableIsSet("MOZAI_TEST_SCREENS") && area.topLeft().isNull())
         << "the two-screen layout is not in effect";
-    // The splash shows from inside the creation, shaped, the scene built behind it, and the 30 ms
-    // ticks go on under it. Its exact picture and shape: the end-to-end test.
-    // Seen as it shows, not at a later poll: on a busy machine the first paint, and the scene
-    // built after it, can come before any poll does.
-    struct SplashSeen : QObject {
+    // The splash shows from inside the creation, shaped, the scene built behind it and the 30 ms
+    // ticks going on under it. Seen as it shows: a busy machine may build the scene before a poll.
+    struct : QObject {
         QRect at;
-        bool first = false;
         int ticks = 0;
         bool eventFilter(QObject* object, QEvent* event) override {
             auto* dialog = qobject_cast<BitmapDialog*>(object);
-            if (dialog == nullptr || event->type() != QEvent::Show)
+            auto* main = dialog ? qobject_cast<MainWindow*>(dialog->parentWidget()) : nullptr;
+            if (main == nullptr || event->type() != QEvent::Show)
                 return false;
-            auto* main = qobject_cast<MainWindow*>(dialog->parentWidget());
             at = dialog->geometry();
-            first = main && !main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
-                    appSettings.dialogBitmapId == Pictures::SplashId;
-            if (main)
-                QObject::connect(&main->TickTimer(), &QTimer::timeout, dialog,
-                                 [this, main, dialog] {
-                                     if (++ticks >= 2 && main->Puzzle())
-                                         dialog->close();
-                                 });
+            EXPECT_TRUE(!main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
+                        appSettings.dialogBitmapId == Pictures::SplashId);
+            connect(&main->TickTimer(), &QTimer::timeout, dialog, [this, main, dialog] {
+                if (++ticks >= 2 && main->Puzzle())
+                    dialog->close();
+            });
             return false;
         }
     } seen;
     qApp->installEventFilter(&seen);
     MainWindow& w = Start(false, 5000);
-    qApp->removeEventFilter(&seen);
     ASSERT_TRUE(w.Created());
-    EXPECT_TRUE(seen.first && seen.ticks >= 2) << seen.ticks << " ticks";
+    EXPECT_GE(seen.ticks, 2);
     EXPECT_TRUE(w.Puzzle()->Size() == 3 && w.History()->Count() == 0 && w.Demo() == nullptr);
     // Offscreen there is neither translucency nor OpenGL: GDI only, "Graphic Mode" greyed.
     EXPECT_EQ(Menu(), "Type[  2 x 2|  3 x 3*|  4 x 4|  5 x 5|  6 x 6|  7 x 7|  8 x 8|  9 x 9|"

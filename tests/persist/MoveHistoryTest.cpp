@@ -120,10 +120,9 @@ TEST_F(HistoryFile, ReadingStopsAtTheLimits) {
     }
 }
 
-// Write puts out the applied moves and keeps the undone ones redoable, as an autosave must;
-// Save drops them, but only once written: a write that fails part-way (a file size limit binds
-// root too) leaves the old file whole, no temporary file and every move in memory. What was
-// written reads back whole, behind moves already present.
+// Write puts out the applied moves and keeps the undone ones redoable, as an autosave must; Save
+// drops them once written. A write failing part-way (a size limit binds root too) leaves the old
+// file whole, no temporary, every move in memory. A file reads back behind moves already present.
 TEST_F(HistoryFile, WritesAppliedMovesOnlyAndReadsThemBackBehindPresentOnes) {
     WriteBytes(historyFileName, "old");
     MoveHistory h;

@@ -14,11 +14,10 @@ std::pair<double, double> ExactPixel(const Camera& camera, Vertex3D p, int axis,
     return {row(0) / row(3), row(1) / row(3)};
 }
 
-// Every visible sticker of every size in several views, dragged `length` pixels each way in
-// 5-pixel movements, then let go; the first movement turns the grabbed layer 5/60 radian. The
-// first twist recorded is judged by the sticker's first 5 degrees on the screen: along the
-// pointer, or the wrong way (the other way, or another layer, would have been along it), which
-// faces seen within 15 degrees of edge-on may take.
+// Every visible sticker of every size in several views, dragged `length` px each way in 5 px
+// movements, then let go; the first turns the grabbed layer 5/60 radian. The first twist recorded
+// is judged by the sticker's first 5 degrees on screen: along the pointer, or the wrong way (the
+// other way or another layer would have been along it) for faces within 15 degrees of edge-on.
 class DragSweep : public WiredPuzzle {
 protected:
     struct {
