@@ -79,6 +79,8 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     LoadFaceColours();
     // The splash goes up first and the scene is built behind it: a long history's replay and the
     // OpenGL context take longer than a start may keep the screen empty.
+    // The splash may close before the build has run; a timer of this scope then cannot fire late,
+    // into the locals of a finished constructor.
     bool started = false;
     bool startedUp = false;
     const auto buildScene = [&] {
@@ -91,9 +93,12 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
                 splash->close();
         }
     };
+    QTimer behindSplash;
+    behindSplash.setSingleShot(true);
+    connect(&behindSplash, &QTimer::timeout, this, buildScene);
     RunBitmapDialog(Pictures::SplashId, [&] {
         splashShown = std::chrono::steady_clock::now();
-        QTimer::singleShot(0, this, buildScene);
+        behindSplash.start(0);
     });
     splashClosed = std::chrono::steady_clock::now();
     // The splash closed before it was painted, or has no picture.
