@@ -13,7 +13,8 @@ class Camera;
 
 // The motions of demo mode on the desktop: the view keeps the spin of the last view drag, and
 // the window keeps drifting by the last pointer step of the last two-button drag, turned back
-// where its centre meets an edge of the screen. The motion exists only while the demo runs.
+// where its centre meets an edge of the screen. The motion exists only while the demo runs;
+// outside it the calls do nothing.
 class DemoDrive {
 public:
     // Moves the window by a step; the outer rectangle placed, or nothing when the window is not

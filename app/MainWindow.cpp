@@ -4,7 +4,6 @@
 #include "app/AutoSave.h"
 #include "app/BitmapDialog.h"
 #include "app/CommandIds.h"
-#include "app/DemoMotion.h"
 #include "app/FrameView.h"
 #include "app/MenuManager.h"
 #include "app/Pictures.h"
@@ -25,7 +24,6 @@
 #include <QScreen>
 
 #include <chrono>
-#include <cmath>
 
 namespace {
 
@@ -282,15 +280,9 @@ void MainWindow::OnTick() {
     if (puzzle)
         puzzle->Tick();
     TurnViewByKeys();
-    if (DemoDrive* running = RunningDemo()) {
-        running->Step(
-            camera.get(),
-            [this](const QPoint& step) {
-                const QPoint anchor = input.Mouse().moveAnchor;
-                return input.MoveWindowTo(anchor.x() + step.x(), anchor.y() + step.y());
-            },
-            input.WindowDragging());
-    }
+    demo.Step(
+        camera.get(), [this](const QPoint& step) { return input.MoveWindowBy(step); },
+        input.WindowDragging());
     // A still cube is not painted again: the window keeps showing the last frame.
     const bool paint = framesPainted == 0 || CurrentFrameKey() != paintedKey;
     if (paint)
@@ -314,9 +306,8 @@ bool MainWindow::NothingInMotion() const {
     double pitch = 0;
     const MouseState& mouse = input.Mouse();
     return puzzle && puzzle->CurrentTwist() == nullptr && puzzle->ShuffleRemaining() == 0 &&
-           !(menuManager && menuManager->GetDemoState()) && !input.HeldKeys().Step(yaw, pitch) &&
-           !mouse.leftButtonDown && !mouse.rightButtonDown &&
-           QApplication::activeModalWidget() == nullptr;
+           !demo.Motion() && !input.HeldKeys().Step(yaw, pitch) && !mouse.leftButtonDown &&
+           !mouse.rightButtonDown && QApplication::activeModalWidget() == nullptr;
 }
 
 void MainWindow::WakeTicks() {
@@ -332,10 +323,6 @@ void MainWindow::TurnViewByKeys() {
     double pitch = 0;
     if (input.HeldKeys().Step(yaw, pitch) && camera)
         camera->Rotate(yaw, pitch);
-}
-
-DemoDrive* MainWindow::RunningDemo() {
-    return menuManager && menuManager->GetDemoState() && demo.Motion() ? &demo : nullptr;
 }
 
 void MainWindow::PaintFrame() {

@@ -127,8 +127,6 @@ public:
     TrayIcon* Tray() const { return trayIcon.get(); }
     D3DRenderer* Renderer() const { return renderer.get(); }
     DemoMotion* Demo() const { return demo.Motion(); }
-    // The demo's motions while demo mode runs, else null.
-    DemoDrive* RunningDemo();
     WindowInput& Input() { return input; }
     WindowPlacement& Placement() { return placement; }
     const QTimer& TickTimer() const { return timer; }

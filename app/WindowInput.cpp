@@ -4,7 +4,6 @@
 #include "app/CommandIds.h"
 #include "app/DemoDrive.h"
 #include "app/MainWindow.h"
-#include "app/MenuManager.h"
 #include "app/WindowPlacement.h"
 #include "math3d/Vector3D.h"
 #include "math3d/Vertex3D.h"
@@ -150,8 +149,7 @@ void WindowInput::OnMouseMove(int x, int y) {
     } else {
         const double dx2 = dx / MainWindow::viewPixelsPerRadian;
         const double dy2 = dy / MainWindow::viewPixelsPerRadian;
-        if (DemoDrive* demo = window.RunningDemo())
-            demo->Spun(dx2, dy2);
+        window.demo.Spun(dx2, dy2);
         camera->Rotate(-s * dx2, -s * dy2);
     }
     mouse.lastMousePos = QPoint(x, y);
@@ -162,17 +160,20 @@ void WindowInput::DragWindow(int x, int y) {
     const std::optional<QRect> placed = MoveWindowTo(x, y);
     // A thrown window keeps the pointer's last step, not the distance the window moved: the
     // window may lag behind the pointer or stop at an edge.
-    if (DemoDrive* demo = window.RunningDemo(); demo && placed)
-        demo->Thrown(screenPos - lastDragScreenPos, *placed);
+    if (placed)
+        window.demo.Thrown(screenPos - lastDragScreenPos, *placed);
     lastDragScreenPos = screenPos;
 }
 
 std::optional<QRect> WindowInput::MoveWindowTo(int x, int y) {
+    return MoveWindowBy(QPoint(x, y) - mouse.moveAnchor);
+}
+
+std::optional<QRect> WindowInput::MoveWindowBy(const QPoint& step) {
     if (!appSettings.regionMode)
         return std::nullopt;
     WindowPlacement& placement = window.Placement();
-    return placement.MoveWindowTo(placement.WindowRect().topLeft() + QPoint(x, y) -
-                                  mouse.moveAnchor);
+    return placement.MoveWindowTo(placement.WindowRect().topLeft() + step);
 }
 
 bool WindowInput::ResizeBy(int step) {

@@ -37,6 +37,8 @@ public:
     // Moves the shaped window so that the move anchor lies under client point (x, y); the outer
     // rectangle placed, or nothing while the window is framed.
     std::optional<QRect> MoveWindowTo(int x, int y);
+    // The same for a step of the whole window.
+    std::optional<QRect> MoveWindowBy(const QPoint& step);
     bool ResizeBy(int step);
     // The client point of an event. While both buttons carry the window it is measured from
     // where the window was placed, not from where the window system has it yet, so the window's
