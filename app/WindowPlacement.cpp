@@ -36,10 +36,6 @@ QRect WindowPlacement::AvailableArea() {
     return QRect(0, 0, 300, 300);
 }
 
-void WindowPlacement::ClampToScreen(int& x, int& y, int w, int h) {
-    ::ClampToScreen(x, y, w, h, AvailableArea());
-}
-
 QRect WindowPlacement::Centred(const QSize& size) {
     const QRect area = AvailableArea();
     return QRect(area.x() + (area.width() - size.width()) / 2,
@@ -68,7 +64,7 @@ QRect WindowPlacement::MoveWindowTo(const QPoint& topLeft) {
     const QRect outer = WindowRect();
     int x = topLeft.x();
     int y = topLeft.y();
-    ClampToScreen(x, y, outer.width(), outer.height());
+    ClampToScreen(x, y, outer.width(), outer.height(), AvailableArea());
     const QRect moved(x, y, outer.width(), outer.height());
     PlaceWindowRect(moved);
     return moved;

@@ -20,9 +20,6 @@ public:
 
     // The primary screen's usable area in global coordinates (a 300 x 300 stand-in without one).
     static QRect AvailableArea();
-    // Moves the top-left corner (x, y) of a w x h window so that its centre stays in the usable
-    // area: at most half of the window leaves the screen on any side.
-    static void ClampToScreen(int& x, int& y, int w, int h);
     // A rectangle of `size` centred in the usable area.
     static QRect Centred(const QSize& size);
 
