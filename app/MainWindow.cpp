@@ -63,9 +63,7 @@ MainWindow::MainWindow(bool layeredSupported) : layeredSupported(layeredSupporte
     // Created as a framed window without a menu, centred on the usable desktop.
     placement.SetFramed(true);
     placement.PlaceWindowRect(WindowPlacement::Centred(QSize(initialSize, initialSize)));
-    compositorTimer.setInterval(compositorCheckMilliseconds);
     connect(&compositorTimer, &QTimer::timeout, this, &MainWindow::FollowCompositor);
-    compositorTimer.start();
 
     menuManager = std::make_unique<MenuManager>(this);
     // Queued, like a menu's command message: the menu has closed and left its own handlers

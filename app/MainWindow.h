@@ -112,8 +112,9 @@ public:
     bool SetWindowMode(bool on);
     // Looks whether translucency is possible now and follows it: the item, the opacity.
     void FollowCompositor();
-    // What FollowCompositor asks; by default nothing changes.
-    void SetCompositorProbe(std::function<bool()> probe) { compositorProbe = std::move(probe); }
+    // What FollowCompositor asks, from now on every compositorCheckMilliseconds; without a probe
+    // nothing changes.
+    void SetCompositorProbe(std::function<bool()> probe);
 
     // The colour chooser and message boxes of colour editing; not owned, may be null.
     void SetColourEditUi(ColourEditUi* ui) { colourEditUi = ui; }
@@ -180,6 +181,8 @@ private:
     bool ReadClientRect();
     void ToggleRegion(bool fromMenu);
     void ToggleTransparency();
+    // Translucent while shaped, chosen and possible; else opaque.
+    void ApplyOpacity();
     void ToggleDemo();
     void ToggleStickerOnly();
     void ToggleColorEdit();

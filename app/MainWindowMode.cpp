@@ -42,12 +42,7 @@ bool MainWindow::SetWindowMode(bool on) {
     placement.placing = true;
     setWindowFlags(on ? regionFlags : framedFlags);
     placement.SetFramed(!on);
-    if (on && menuManager && menuManager->GetModeState(Command::Transparent)) {
-        if (layeredSupported)
-            setWindowOpacity(translucentAlpha / 255.0);
-    } else {
-        setWindowOpacity(1.0);
-    }
+    ApplyOpacity();
     ApplyTrackingLimits();
     placement.Place(next);
     placement.placing = wasPlacing;
@@ -118,14 +113,15 @@ void MainWindow::ToggleRegion(bool fromMenu) {
 void MainWindow::ToggleTransparency() {
     if (!menuManager)
         return;
-    if (!menuManager->GetModeState(Command::Transparent)) {
-        menuManager->SetModeItem(Command::Transparent, true);
-        if (layeredSupported && appSettings.regionMode)
-            setWindowOpacity(translucentAlpha / 255.0);
-    } else {
-        menuManager->SetModeItem(Command::Transparent, false);
-        setWindowOpacity(1.0);
-    }
+    menuManager->SetModeItem(Command::Transparent,
+                             !menuManager->GetModeState(Command::Transparent));
+    ApplyOpacity();
+}
+
+void MainWindow::ApplyOpacity() {
+    const bool translucent = layeredSupported && appSettings.regionMode && menuManager &&
+                             menuManager->GetModeState(Command::Transparent);
+    setWindowOpacity(translucent ? translucentAlpha / 255.0 : 1.0);
 }
 
 void MainWindow::FollowCompositor() {
@@ -136,9 +132,12 @@ void MainWindow::FollowCompositor() {
         return;
     layeredSupported = available;
     menuManager->SetLayeredAvailable(available);
-    const bool translucent = menuManager->GetModeState(Command::Transparent);
     // The label was left alone while the item was greyed.
-    menuManager->SetModeItem(Command::Transparent, translucent);
-    setWindowOpacity(available && translucent && appSettings.regionMode ? translucentAlpha / 255.0
-                                                                        : 1.0);
+    menuManager->SetModeItem(Command::Transparent, menuManager->GetModeState(Command::Transparent));
+    ApplyOpacity();
+}
+
+void MainWindow::SetCompositorProbe(std::function<bool()> probe) {
+    compositorProbe = std::move(probe);
+    compositorTimer.start(compositorCheckMilliseconds);
 }
