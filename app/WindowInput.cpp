@@ -233,7 +233,6 @@ bool WindowInput::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowInput::OnKeyDown(int key) {
-    window.WakeTicks();
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

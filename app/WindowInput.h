@@ -28,7 +28,6 @@ public:
     void OnRightButtonUp();
     void OnMouseMove(int x, int y);
     void OnMouseWheel(int delta);
-    void OnKeyDown(int key);
     void OnFocusLost();
     // A key event of the main window: shortcuts, the key table, the held view keys.
     void KeyPressed(const QKeyEvent& event);
@@ -58,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The key table, after KeyPressed.
+    void OnKeyDown(int key);
     void BeginCapture(int x, int y);
     void EndCapture();
     void RecordMoveAnchor(int x, int y);
