@@ -34,6 +34,7 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
          {std::tuple{Qt::Key_Slash, Qt::KeyboardModifiers(Qt::AltModifier), Qt::Key_Return},
           {Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, Qt::Key_Escape}}) {
         QString title;
+        bool closedByKey = false;
         ModalWatcher about(
             [&, closeKey = closeKey](QWidget* dialog) {
                 title = dialog->windowTitle();
@@ -42,11 +43,11 @@ TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
                 QTest::keyRelease(dialog, Qt::Key_Left);
                 EXPECT_TRUE(TickTurns(w, 0, 0));
                 QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, closeKey);
+                closedByKey = !dialog->isVisible();
             },
-            2000);
-        QTest::keyClick(w.View(), key, modifiers); // returns once the key has closed it
-        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && about.clock.elapsed() < 1000)
-            << key;
+            5000);
+        QTest::keyClick(w.View(), key, modifiers); // returns once About has closed
+        EXPECT_TRUE(title == QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報") && closedByKey) << key;
     }
     // Held keys go with the focus.
     QTest::keyPress(w.View(), Qt::Key_Up);
