@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
             EXPECT_TRUE(!main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
                         appSettings.dialogBitmapId == Pictures::SplashId);
             connect(&main->TickTimer(), &QTimer::timeout, dialog, [this, main, dialog] {
-                if (++ticks >= 2 && main->Puzzle())
+                if (main->Puzzle() && ++ticks >= 2)
                     dialog->close();
             });
             return false;
@@ -96,8 +96,8 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     QuitSignals quitSignals;
     ConnectExitPaths(w, quitSignals);
     QSignalSpy destroyedSpy(&w, &MainWindow::windowDestroyed);
-    // The box closes after 1.5 s, should the window fail to close it.
-    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, 1500);
+    // The box closes after 5 s, should the window fail to close it.
+    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, 5000);
     w.OnCommand(Command::About);
     EXPECT_TRUE(watcher.opened == 1 && w.IsDestroyed() && !w.isVisible());
     EXPECT_TRUE(w.Menus() == nullptr && w.Puzzle() == nullptr && w.SceneCamera() == nullptr &&
