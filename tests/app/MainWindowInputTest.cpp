@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, OnlyTheShapedWindowMovesByTwoButtonsAndResizesByWheelAndP
 
 // Demo twists are never recorded (the end-to-end test reads the file after a demo).
 TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitchedOff) {
-    WriteFile("history.ini", "3\r\n0 2 1\r\n");
+    WriteBytes("history.ini", "3\r\n0 2 1\r\n");
     MainWindow& w = Start();
     Camera& camera = *w.SceneCamera();
     const auto motion = [&w] {

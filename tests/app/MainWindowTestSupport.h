@@ -79,11 +79,9 @@ protected:
         return *window;
     }
 
-    static constexpr auto WriteFile = WriteBytes;
-    static constexpr auto ReadFile = ReadBytes;
     // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
-        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
+        return QTest::qWaitFor([&] { return ReadBytes(name) == bytes; },
                                5 * AutoSave::periodMilliseconds);
     }
 

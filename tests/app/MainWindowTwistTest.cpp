@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
         << "no OpenGL";
     EXPECT_TRUE(!w.Puzzle()->Hold() && appSettings.dialogBitmapId == -1);
     w.OnCommand(Command::Exit);
-    EXPECT_EQ(ReadFile("history.ini"), "3\r\n") << "solved: the history is emptied";
+    EXPECT_EQ(ReadBytes("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
 // Which colours the editor takes is its own test's; here, clicks reach it and changes stay.
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     EXPECT_TRUE(StickersOf(*w.Puzzle(), 0x222222) == 4 && ui.errors.empty());
     faceColours[side] = 14540251;
     w.OnCommand(Command::Exit);
-    EXPECT_EQ(ReadFile("color.ini"),
+    EXPECT_EQ(ReadBytes("color.ini"),
               "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 14540251\r\n");
 }
 
