@@ -31,15 +31,13 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
             at = dialog->geometry();
             EXPECT_TRUE(!main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
                         appSettings.dialogBitmapId == Pictures::SplashId);
-            connect(&main->TickTimer(), &QTimer::timeout, dialog, [this, main, dialog] {
-                if (main->Puzzle() && ++ticks >= 2)
-                    dialog->close();
-            });
+            connect(&main->TickTimer(), &QTimer::timeout, dialog,
+                    [this, main] { ticks += main->Puzzle() != nullptr; });
             return false;
         }
     } seen;
     qApp->installEventFilter(&seen);
-    MainWindow& w = Start(false, 5000);
+    MainWindow& w = Start(false, [&seen] { return seen.ticks >= 2; });
     ASSERT_TRUE(w.Created());
     EXPECT_GE(seen.ticks, 2);
     EXPECT_TRUE(w.Puzzle()->Size() == 3 && w.History()->Count() == 0 && w.Demo() == nullptr);
@@ -97,7 +95,7 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     ConnectExitPaths(w, quitSignals);
     QSignalSpy destroyedSpy(&w, &MainWindow::windowDestroyed);
     // The box closes after 5 s, should the window fail to close it.
-    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, 5000);
+    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, [] { return false; });
     w.OnCommand(Command::About);
     EXPECT_TRUE(watcher.opened == 1 && w.IsDestroyed() && !w.isVisible());
     EXPECT_TRUE(w.Menus() == nullptr && w.Puzzle() == nullptr && w.SceneCamera() == nullptr &&

@@ -39,10 +39,12 @@ inline QString MenuText(const QMenu* menu, bool deep = true) {
     return entries.join("|");
 }
 
-// Hands each modal dialog that opens while it lives to `seen`, and closes it keepMs later.
+// Hands each modal dialog that opens while it lives to `seen`, and closes it once `done` holds (at
+// once without one), or when 5 s have passed all the same.
 struct ModalWatcher {
-    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {}, int keepMs = 0) {
-        QObject::connect(&poll, &QTimer::timeout, [this, seen, keepMs] {
+    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {},
+                          const std::function<bool()>& done = {}) {
+        QObject::connect(&poll, &QTimer::timeout, [this, seen, done] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal != nullptr && modal != current) {
                 current = modal;
@@ -51,7 +53,7 @@ struct ModalWatcher {
                 if (seen)
                     seen(modal);
             }
-            if (modal != nullptr && clock.elapsed() >= keepMs)
+            if (modal != nullptr && (!done || done() || clock.elapsed() >= 5000))
                 modal->close();
         });
         poll.start(5);
@@ -70,10 +72,10 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window; closes the splash splashMs after it shows.
-    MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
+    // Creates the window; closes the splash once `splashDone` holds, at once without one.
+    MainWindow& Start(bool layeredSupported = false, const std::function<bool()>& splashDone = {}) {
         window.reset();
-        ModalWatcher splash({}, splashMs);
+        ModalWatcher splash({}, splashDone);
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
