@@ -39,8 +39,7 @@ inline QString MenuText(const QMenu* menu, bool deep = true) {
     return entries.join("|");
 }
 
-// Hands each modal dialog that opens while it lives to `seen`, and closes it once `done` holds (at
-// once without one), or when 5 s have passed all the same.
+// Hands each modal that opens to `seen`, closing it once `done` holds (none: at once) or 5 s on.
 struct ModalWatcher {
     explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {},
                           const std::function<bool()>& done = {}) {

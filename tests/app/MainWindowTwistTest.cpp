@@ -26,8 +26,7 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
         Tick(w);
         EXPECT_TRUE(FileBecomes("history.ini", bytes)) << key;
     }
-    // Back two thirds of the way: a tick finishes the twist and opens the banner; ticks go on,
-    // painting the turning view, and it is closed after four such frames, else at its own end.
+    // Back two thirds of the way: a tick finishes the twist and opens the banner; ticks go on.
     LeftDrag(w, {0, -5}, 12);
     bool held = false;
     int framesAtOpen = 0;
