@@ -15,7 +15,7 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     for (int i = 0; i < MainWindow::stillTicksBeforeSleep; ++i)
         w.OnTick();
     EXPECT_TRUE(w.FramesPainted() == still && !w.TickTimer().isActive() && w.AutoSaver()->Paused());
-    EXPECT_EQ(ReadFile("color.ini").rfind("0 1056816", 0), 0u) << ReadFile("color.ini");
+    EXPECT_EQ(ReadBytes("color.ini").rfind("0 1056816", 0), 0u) << ReadBytes("color.ini");
     QTest::keyPress(&w, Qt::Key_Left);
     EXPECT_TRUE(w.TickTimer().isActive() && !w.AutoSaver()->Paused());
     w.OnTick();

@@ -5,7 +5,7 @@
 // A size change rebuilds a solved cube, empties the history and ends the demo and sticker-only;
 // region mode and colour editing survive it.
 TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfThem) {
-    WriteFile("history.ini", "3\r\n0 2 1\r\n1 0 0\r\n");
+    WriteBytes("history.ini", "3\r\n0 2 1\r\n1 0 0\r\n");
     MainWindow& w = Start(true);
     const QRect shaped = w.Placement().Rect();
     const auto state = [&w] {
@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
                    Command::TypeItemForSize(5)})
         w.OnCommand(id);
     EXPECT_TRUE(w.Puzzle()->Size() == 5 && w.History()->Count() == 0 && w.TickTimer().isActive());
-    EXPECT_EQ(ReadFile("history.ini"), "5\r\n");
+    EXPECT_EQ(ReadBytes("history.ini"), "5\r\n");
     EXPECT_EQ(state(), std::vector<bool>({false, false, false, true, false}));
     EXPECT_EQ(Menu(0).split("|").filter("*"), QStringList("  5 x 5*"));
     EXPECT_EQ(Menu(1) + "|" + Menu(3),

@@ -31,15 +31,13 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
             at = dialog->geometry();
             EXPECT_TRUE(!main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
                         appSettings.dialogBitmapId == Pictures::SplashId);
-            connect(&main->TickTimer(), &QTimer::timeout, dialog, [this, main, dialog] {
-                if (++ticks >= 2 && main->Puzzle())
-                    dialog->close();
-            });
+            connect(&main->TickTimer(), &QTimer::timeout, dialog,
+                    [this, main] { ticks += main->Puzzle() != nullptr; });
             return false;
         }
     } seen;
     qApp->installEventFilter(&seen);
-    MainWindow& w = Start(false, 5000);
+    MainWindow& w = Start(false, [&seen] { return seen.ticks >= 2; });
     ASSERT_TRUE(w.Created());
     EXPECT_GE(seen.ticks, 2);
     EXPECT_TRUE(w.Puzzle()->Size() == 3 && w.History()->Count() == 0 && w.Demo() == nullptr);
@@ -76,7 +74,7 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
 
 // Size 1 is built but has no Type item to mark; the quit test's history gives a 5-cube.
 TEST_F(MainWindowTest, AOneCubeFromTheHistoryIsBuiltButMarksNoSize) {
-    WriteFile("history.ini", "1\r\n");
+    WriteBytes("history.ini", "1\r\n");
     MainWindow& w = Start();
     EXPECT_TRUE(w.Puzzle()->Size() == 1 && w.History()->Count() == 0);
     EXPECT_EQ(Menu(0).split("|").filter("*"), QStringList("  3 x 3*"));
@@ -85,8 +83,8 @@ TEST_F(MainWindowTest, AOneCubeFromTheHistoryIsBuiltButMarksNoSize) {
 TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) {
     const std::string colours =
         "0 255\r\n1 65280\r\n2 16711680\r\n3 1\r\n4 16777215\r\n5 8421504\r\n";
-    WriteFile("history.ini", "5\r\n0 2 1\r\n1 4 0\r\n");
-    WriteFile("color.ini", colours);
+    WriteBytes("history.ini", "5\r\n0 2 1\r\n1 4 0\r\n");
+    WriteBytes("color.ini", colours);
     MainWindow& w = Start();
     ASSERT_TRUE(w.Puzzle()->Size() == 5 && w.History()->Count() == 2 &&
                 w.Puzzle()->Colour(0) == 255u);
@@ -96,14 +94,14 @@ TEST_F(MainWindowTest, AQuitSignalDuringAModalDialogClosesItAndExitsAsExitDoes) 
     QuitSignals quitSignals;
     ConnectExitPaths(w, quitSignals);
     QSignalSpy destroyedSpy(&w, &MainWindow::windowDestroyed);
-    // The box closes after 1.5 s, should the window fail to close it.
-    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, 1500);
+    // The box closes after 5 s, should the window fail to close it.
+    ModalWatcher watcher([](QWidget*) { ::raise(SIGTERM); }, [] { return false; });
     w.OnCommand(Command::About);
     EXPECT_TRUE(watcher.opened == 1 && w.IsDestroyed() && !w.isVisible());
     EXPECT_TRUE(w.Menus() == nullptr && w.Puzzle() == nullptr && w.SceneCamera() == nullptr &&
                 w.Tray() == nullptr && w.History() == nullptr && !w.TickTimer().isActive());
-    EXPECT_EQ(ReadFile("history.ini"), "5\r\n0 2 1\r\n1 4 0\r\n");
-    EXPECT_EQ(ReadFile("color.ini"), colours);
+    EXPECT_EQ(ReadBytes("history.ini"), "5\r\n0 2 1\r\n1 4 0\r\n");
+    EXPECT_EQ(ReadBytes("color.ini"), colours);
     // Nothing runs twice, and commands after the end do nothing.
     w.OnCommand(Command::Exit);
     w.OnTick();

@@ -39,10 +39,11 @@ inline QString MenuText(const QMenu* menu, bool deep = true) {
     return entries.join("|");
 }
 
-// Hands each modal dialog that opens while it lives to `seen`, and closes it keepMs later.
+// Hands each modal that opens to `seen`, closing it once `done` holds (none: at once) or 5 s on.
 struct ModalWatcher {
-    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {}, int keepMs = 0) {
-        QObject::connect(&poll, &QTimer::timeout, [this, seen, keepMs] {
+    explicit ModalWatcher(const std::function<void(QWidget*)>& seen = {},
+                          const std::function<bool()>& done = {}) {
+        QObject::connect(&poll, &QTimer::timeout, [this, seen, done] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal != nullptr && modal != current) {
                 current = modal;
@@ -51,7 +52,7 @@ struct ModalWatcher {
                 if (seen)
                     seen(modal);
             }
-            if (modal != nullptr && clock.elapsed() >= keepMs)
+            if (modal != nullptr && (!done || done() || clock.elapsed() >= 5000))
                 modal->close();
         });
         poll.start(5);
@@ -70,20 +71,18 @@ protected:
         appSettings = AppSettings{};
     }
 
-    // Creates the window; closes the splash splashMs after it shows.
-    MainWindow& Start(bool layeredSupported = false, int splashMs = 0) {
+    // Creates the window; closes the splash once `splashDone` holds, at once without one.
+    MainWindow& Start(bool layeredSupported = false, const std::function<bool()>& splashDone = {}) {
         window.reset();
-        ModalWatcher splash({}, splashMs);
+        ModalWatcher splash({}, splashDone);
         window = std::make_unique<MainWindow>(layeredSupported);
         window->ShowInitially();
         return *window;
     }
 
-    static constexpr auto WriteFile = WriteBytes;
-    static constexpr auto ReadFile = ReadBytes;
     // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
-        return QTest::qWaitFor([&] { return ReadFile(name) == bytes; },
+        return QTest::qWaitFor([&] { return ReadBytes(name) == bytes; },
                                5 * AutoSave::periodMilliseconds);
     }
 
