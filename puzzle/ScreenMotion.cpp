@@ -4,8 +4,8 @@
 #include "scene/RenderObject.h"
 
 ScreenMotion::ScreenMotion(const RenderObject& view)
-    : toScreen(view.GetScreen() * view.GetProjection() * view.GetView()), right(view.GetRight()),
-      up(view.GetUp()), eye(view.GetPosition()) {}
+    : toScreen(view.GetToScreen()), right(view.GetRight()), up(view.GetUp()),
+      eye(view.GetPosition()) {}
 
 Vertex3D ScreenMotion::At(const Vertex3D& p) const {
     const auto& m = toScreen.m;
