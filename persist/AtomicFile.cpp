@@ -1,7 +1,5 @@
 #include "persist/AtomicFile.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -65,8 +63,9 @@ bool IsTemporaryOf(const std::string& name, const std::string& base) {
     if (name.size() != base.size() + temporarySuffixLength ||
         name.compare(0, base.size(), base) != 0 || name[base.size()] != '.')
         return false;
-    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(base.size()) + 1, name.end(),
-                       [](unsigned char c) { return std::isalnum(c) != 0; });
+    // mkstemp's letters and digits, whatever the locale says letters are.
+    return name.find_first_not_of("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz",
+                                  base.size() + 1) == std::string::npos;
 }
 
 } // namespace

@@ -87,6 +87,7 @@ void CMozai::MarkFacesThatMayShow(const Vertex3D& eye) {
         return cell[turnedAxis];
     };
     const double offset = CCube::edge / 2 * (size - 1);
+    const double eyeAlong[axisCount] = {eye.x, eye.y, eye.z};
     for (int i = 0; i < size; ++i) {
         for (int j = 0; j < size; ++j) {
             for (int k = 0; k < size; ++k) {
@@ -108,11 +109,10 @@ void CMozai::MarkFacesThatMayShow(const Vertex3D& eye) {
                     if (!outside && open[d]) {
                         // Turning about the axis leaves the cut faces' normals where they are.
                         const double cut = CCube::edge * (cell[d / 2] + 0.5 * step) - offset;
-                        const double eyeAlong[axisCount] = {eye.x, eye.y, eye.z};
                         seenBehindCut = seenBehindCut || step * (cut - eyeAlong[d / 2]) >= 0;
                     }
                 }
-                const CCube* cubie = cubies[i][j][k].get();
+                CCube* cubie = cubies[i][j][k].get();
                 if (cubie == nullptr) {
                     continue;
                 }
@@ -120,7 +120,7 @@ void CMozai::MarkFacesThatMayShow(const Vertex3D& eye) {
                                       CCube::edge * k - offset);
                 const Vertex3D* corners = cubie->Corners().data();
                 for (int f = 0; f < CCube::faceCount; ++f) {
-                    CubeFace* face = const_cast<CCube*>(cubie)->Face(f);
+                    const CubeFace* face = cubie->Face(f);
                     const std::size_t index = FaceSlot(*face);
                     if (index >= faceShows.size()) {
                         continue;

@@ -30,6 +30,9 @@ public:
     Vector3D Direction(const Vertex3D& p, const Vector3D& v) const;
 
 private:
+    // Row r of the window matrix applied to p, before the division by w.
+    double Row(int r, const Vertex3D& p) const;
+
     Matrix4D toScreen;
     Vector3D right;
     Vector3D up;

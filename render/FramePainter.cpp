@@ -8,41 +8,43 @@
 
 #include <algorithm>
 
-namespace {
-
 // A window shape is made of logical pixels, a HiDPI frame of device pixels. The shape takes every
 // logical pixel with any device pixel of the scene, and the background left inside it is
 // painted black, the colour of the cube's outline, so the shape fits the picture exactly.
-QImage LogicalShape(QImage& frame, const QSize& logical, qreal ratio) {
-    QImage shape(logical, QImage::Format_RGB32);
+const QImage& FramePainter::LogicalShape(const QSize& logical, qreal ratio) {
+    if (shape.size() != logical) {
+        shape = QImage(logical, QImage::Format_RGB32);
+    }
     shape.fill(ToQRgb(backgroundColour));
     const QRgb key = ToQRgb(backgroundColour) & rgbMask;
-    const auto lx = [&](int x) {
-        return std::min(static_cast<int>(x / ratio), logical.width() - 1);
-    };
+    const int width = frame.width();
+    const int height = frame.height();
+    // Each device column's logical one, once a frame instead of once a pixel.
+    shapeColumn.resize(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        shapeColumn[x] = std::min(static_cast<int>(x / ratio), logical.width() - 1);
+    }
     const auto ly = [&](int y) {
         return std::min(static_cast<int>(y / ratio), logical.height() - 1);
     };
-    for (int y = 0; y < frame.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(shape.scanLine(ly(y)));
-        for (int x = 0; x < frame.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if ((row[x] & rgbMask) != key)
-                out[lx(x)] = 0xFF000000;
+                out[shapeColumn[x]] = 0xFF000000;
         }
     }
-    for (int y = 0; y < frame.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
         const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(ly(y)));
-        for (int x = 0; x < frame.width(); ++x) {
-            if ((row[x] & rgbMask) == key && (in[lx(x)] & rgbMask) != key)
+        for (int x = 0; x < width; ++x) {
+            if ((row[x] & rgbMask) == key && (in[shapeColumn[x]] & rgbMask) != key)
                 row[x] = 0xFF000000;
         }
     }
     return shape;
 }
-
-} // namespace
 
 void FramePainter::PaintFrame(const FrameInputs& in) {
     if (in.camera == nullptr || in.window == nullptr) {
@@ -68,7 +70,7 @@ void FramePainter::PaintFrame(const FrameInputs& in) {
         if (frame.isNull() || in.pixelRatio == 1.0) {
             in.region->ApplyFromBitmap(in.window, frame, backgroundColour);
         } else {
-            in.region->ApplyFromBitmap(in.window, LogicalShape(frame, in.clientSize, in.pixelRatio),
+            in.region->ApplyFromBitmap(in.window, LogicalShape(in.clientSize, in.pixelRatio),
                                        backgroundColour);
         }
     }

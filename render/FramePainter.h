@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <vector>
 
 class Camera;
 class D3DRenderer;
@@ -34,5 +35,11 @@ public:
     const QImage& Frame() const { return frame; }
 
 private:
+    // Cuts the window shape of the HiDPI frame into shape, and blackens the frame to fit it.
+    const QImage& LogicalShape(const QSize& logical, qreal ratio);
+
     QImage frame;
+    // Kept between frames, so a HiDPI frame allocates nothing.
+    QImage shape;
+    std::vector<int> shapeColumn;
 };

@@ -77,12 +77,7 @@ void Camera::Rotate(double yaw, double pitch) {
 }
 
 ScreenPoint Camera::Project(const Vertex3D& p) const {
-    // The constructor has rebuilt the matrices, so the version is never 0 here.
-    if (toScreenVersion != MatrixVersion()) {
-        toScreen = screen * projection * view;
-        toScreenVersion = MatrixVersion();
-    }
-    const Matrix4D& m = toScreen;
+    const Matrix4D& m = GetToScreen();
     const double x = m.m[0][0] * p.x + m.m[0][1] * p.y + m.m[0][2] * p.z + m.m[0][3];
     const double y = m.m[1][0] * p.x + m.m[1][1] * p.y + m.m[1][2] * p.z + m.m[1][3];
     double w = m.m[3][0] * p.x + m.m[3][1] * p.y + m.m[3][2] * p.z + m.m[3][3];

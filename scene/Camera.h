@@ -1,6 +1,5 @@
 #pragma once
 
-#include "math3d/Matrix4D.h"
 #include "math3d/Vector3D.h"
 #include "math3d/Vertex3D.h"
 #include "scene/Canvas.h"
@@ -64,9 +63,6 @@ private:
     Canvas* canvas = nullptr;
     bool stickerOnly = false;
     std::uint64_t stickerOnlyChanges = 0;
-    // screen * projection * view, formed again only after one of them was rebuilt.
-    mutable Matrix4D toScreen;
-    mutable std::uint64_t toScreenVersion = 0;
 };
 
 // The one live camera, or null.

@@ -59,6 +59,15 @@ Vector3D RenderObject::GetRight() const {
     return r;
 }
 
+const Matrix4D& RenderObject::GetToScreen() const {
+    // The constructor has built the view, so the version is never 0 here.
+    if (toScreenVersion != matrixVersion) {
+        toScreen = screen * projection * view;
+        toScreenVersion = matrixVersion;
+    }
+    return toScreen;
+}
+
 void RenderObject::BuildView() {
     ++matrixVersion;
     Vector3D f(position, target);

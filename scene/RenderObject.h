@@ -46,6 +46,9 @@ public:
     const Matrix4D& GetView() const { return view; }
     const Matrix4D& GetProjection() const { return projection; }
     const Matrix4D& GetScreen() const { return screen; }
+    // screen * projection * view: world points to window pixels, formed again only after one of
+    // them was rebuilt.
+    const Matrix4D& GetToScreen() const;
     double GetAspect() const { return aspect; }
     double GetNearZ() const { return nearZ; }
     double GetFarZ() const { return farZ; }
@@ -67,4 +70,8 @@ protected:
     double right = 0;
     double bottom = 0;
     std::uint64_t matrixVersion = 0;
+
+private:
+    mutable Matrix4D toScreen;
+    mutable std::uint64_t toScreenVersion = 0;
 };

@@ -229,10 +229,6 @@ bool Save(const QImage& image, const QDir& folder, const QString& name) {
     return Saved(folder.mkpath(QFileInfo(path).path()) && image.save(path, "PNG"), path);
 }
 
-bool Save(const QImage& image, const QDir& folder, const char* name) {
-    return Save(image, folder, QString::fromLatin1(name));
-}
-
 // The program's icon in an icon theme's layout: <folder>/hicolor/<n>x<n>/apps/<name>.png for
 // the sizes desktops ask for, and hicolor/scalable/apps/<name>.svg.
 bool SaveIconTheme(const QDir& folder, const QString& name) {
