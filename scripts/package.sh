@@ -16,5 +16,5 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMOZAI_TESTS=OFF -DMOZAI_BENC
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)"
 rm -f "$build"/mozai_*.deb
-(cd "$build" && cpack -G DEB >cpack.log 2>&1) || { cat "$build/cpack.log" >&2; exit 1; }
+(cd "$build" && cpack >cpack.log 2>&1) || { cat "$build/cpack.log" >&2; exit 1; }
 realpath "$build"/mozai_*.deb

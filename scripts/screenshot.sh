@@ -20,15 +20,11 @@ source tests/e2e/desktop-lib.sh
 e2e_begin "$mozai"
 printf '3\r\n0 2 1\r\n1 0 0\r\n2 2 1\r\n0 0 0\r\n1 2 1\r\n2 0 0\r\n' >history.ini
 
-"$mozai" >"$work/mozai.log" 2>&1 &
-mozai_pid=$!
-win=$(mozai_window) || { cat "$work/mozai.log" >&2; exit 1; }
+start_mozai
 read -r x y w h <<<"$(window_rect "$win")"
-# The picture is taken once the splash is gone and the cube stands still.
+# The picture is taken once the cube stands still.
 settled_sum "$x" "$y" "$w" "$h" >/dev/null
-kill -TERM "$mozai_pid"
-wait "$mozai_pid" || true
-mozai_pid=""
+stop_mozai
 
 margin=40
 # The desktop (white under Xvfb) becomes a calm blue, filled from the corners so the cube's own

@@ -14,15 +14,13 @@ app_id=$3
 # shellcheck source=desktop-lib.sh
 source "$here/desktop-lib.sh"
 e2e_begin "$build/app/mozai"
+need_tools desktop-file-validate appstreamcli man identify || exit 1
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; exit 1; }
 mozai=$prefix/bin/mozai
 share=$prefix/share
-for tool in desktop-file-validate appstreamcli man identify; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool (scripts/install-deps.sh)"; exit 1; }
-done
 
 # --- The files a desktop reads -------------------------------------------------------------
 desktop=$share/applications/$app_id.desktop

@@ -33,14 +33,8 @@ trace_start() {
     MOZAI_TRACE_STARTUP=1 "$mozai" 2>"$work/trace" &
     mozai_pid=$!
     # A long history takes its time to replay behind the splash.
-    mozai_window 1200 >/dev/null
-    for i in $(seq 1200); do
-        grep -q 'first frame' "$work/trace" && break
-        sleep 0.1
-    done
-    kill -KILL "$mozai_pid"
-    wait "$mozai_pid" 2>/dev/null
-    mozai_pid=""
+    wait_for 120 grep -q 'first frame' "$work/trace"
+    kill_mozai
     echo "  $1: $(grep -E 'first frame|splash' "$work/trace" | sed 's/^mozai: //' | tr '\n' ' ')"
 }
 
@@ -79,18 +73,13 @@ hz=$(getconf CLK_TCK)
 # its CPU and the X server's as % of one core, the CPU per 30 ms tick, and its resident memory.
 run() {
     fresh_history "$2"
-    "$mozai" 2>/dev/null &
-    mozai_pid=$!
-    win=$(mozai_window)
-    sleep 2
+    start_mozai
+    read -r x y w h <<<"$(window_rect "$win")"
+    settled_sum "$x" "$y" "$w" "$h" >/dev/null
     if [ "$4" = demo ]; then
-        read -r tx ty <<<"$(tray_icon_centre)"
-        xdotool mousemove "$tx" "$ty" click 3
-        popup_shown || echo "  (no menu for the demo)"
-        # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
-        xdotool key Up Up Up Right Down Return
+        demo_on || echo "  (no menu for the demo)"
         xdotool mousemove 0 0
-        sleep 1
+        popup_gone
     fi
     local before server_before after server_after
     before=$(cpu_ticks "$mozai_pid")
@@ -100,9 +89,7 @@ run() {
     server_after=$(cpu_ticks "$server_pid")
     local rss
     rss=$(rss_mb "$mozai_pid")
-    kill -TERM "$mozai_pid"
-    wait "$mozai_pid"
-    mozai_pid=""
+    stop_mozai
     awk -v a=$((after - before)) -v s=$((server_after - server_before)) -v hz="$hz" \
         -v t="$3" -v what="$1" -v rss="$rss" 'BEGIN {
             ticks = t * 1000 / 30

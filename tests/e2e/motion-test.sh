@@ -25,24 +25,25 @@ expected=$(/usr/bin/convert "$resources/splash.png" -fill "rgb($root_colour)" \
     -opaque "rgb(128,128,255)" -depth 8 rgb:- | md5sum | cut -d' ' -f1)
 # A busy machine may take longer to grab the screen than the splash lasts: a start whose splash
 # was missed is ended and Mozai started again, three times at most.
+# Sets $seen once the splash shows; also done once the main window is up, as the splash is over.
+splash_or_window() {
+    screenshot "$work/splash.png"
+    [ "$(area_sum "$work/splash.png" $bx $by 340 130)" = "$expected" ] && seen=1 && return 0
+    mozai_window >/dev/null
+}
 splash_seen() {
-    local i attempt
-    for attempt in 1 2 3; do
+    local _ seen=""
+    for _ in 1 2 3; do
         launch_mozai
-        for i in $(seq 100); do
-            screenshot "$work/splash.png"
-            [ "$(area_sum "$work/splash.png" $bx $by 340 130)" = "$expected" ] && return 0
-            # Over once the main window is up.
-            [ -n "$(xdotool search --onlyvisible --name '^Mozai$' 2>/dev/null)" ] && break
-        done
-        kill -KILL "$mozai_pid"
-        wait "$mozai_pid" 2>/dev/null
+        wait_for 20 splash_or_window
+        [ -n "$seen" ] && return 0
+        kill_mozai
     done
     launch_mozai
     return 1
 }
 check "the splash shows the logo alone, shaped, while the main window is hidden" splash_seen
-win=$(mozai_window) || { echo "Mozai showed no window" >&2; exit 1; }
+win=$(wait_for 20 mozai_window) || { echo "Mozai showed no window" >&2; exit 1; }
 read -r x y w h <<<"$(window_rect "$win")"
 settled_sum "$x" "$y" "$w" "$h" >/dev/null
 cx=$((x + w / 2))
@@ -58,17 +59,13 @@ drag_by $((cx - 30)) $((cy + 25)) -8 0 8
 # Yellow letters of the banner in its box.
 letters() { count_colour "$1" $bx $by 340 130 "255,240,0"; }
 banner_up() {
-    local i
-    for i in $(seq 30); do
-        screenshot "$work/banner1.png"
-        [ "$(letters "$work/banner1.png")" -gt 3000 ] && return 0
-    done
-    return 1
+    screenshot "$work/banner1.png"
+    [ "$(letters "$work/banner1.png")" -gt 3000 ]
 }
-check "the solved cube brings up the banner" banner_up
+check "the solved cube brings up the banner" wait_for 10 banner_up
 # At once, while it lasts: the tray menu.
 xdotool mousemove "$tx" "$ty" click 3
-check "meanwhile the tray icon opens the menu" popup_shown
+check "meanwhile the tray icon opens the menu" popup_opens
 read -r px py pw ph <<<"$popup_rect"
 screenshot "$work/banner2.png"
 check "with every entry greyed (no black label)" \
@@ -80,15 +77,10 @@ check "its pale background is cut away" same "$(count_colour "$work/banner1.png"
 check "the cube spins behind it" differ "$(area_sum "$work/banner1.png" "$x" "$y" "$w" "$h")" \
     "$(area_sum "$work/banner2.png" "$x" "$y" "$w" "$h")"
 banner_gone() {
-    local i
-    for i in $(seq 60); do
-        screenshot "$work/after.png"
-        [ "$(letters "$work/after.png")" -eq 0 ] && return 0
-        sleep 0.1
-    done
-    return 1
+    screenshot "$work/after.png"
+    [ "$(letters "$work/after.png")" -eq 0 ]
 }
-check "the banner goes after four seconds" banner_gone
+check "the banner goes after four seconds" wait_for 10 banner_gone
 
 # --- Demo mode from the tray menu: the cube twists by itself, a thrown window drifts on ------
 cube_sum() {
@@ -97,31 +89,12 @@ cube_sum() {
 }
 still=$(settled_sum "$x" "$y" "$w" "$h")
 check "without the demo the cube stands still" same "$(cube_sum)" "$still"
-read -r tx ty <<<"$(tray_icon_centre)"
-if [ -n "${tx:-}" ]; then
-    xdotool mousemove "$tx" "$ty" click 3
-    check "right-click on the tray icon opens the menu" popup_shown
-    # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
-    xdotool key Up Up Up Right Down Return
-else
-    check "the tray icon is in the notification area" false
-fi
-changes() {
-    local i
-    for i in $(seq 50); do
-        [ "$(cube_sum)" != "$1" ] && return 0
-    done
-    return 1
-}
-check "the demo twists the cube" changes "$still"
+check "right-click on the tray icon opens the menu" demo_on
+cube_changed() { [ "$(cube_sum)" != "$1" ]; }
+check "the demo twists the cube" wait_for 10 cube_changed "$still"
 
 # Both buttons down on the cube, a few steps down and to the right, both up.
-xdotool mousemove "$cx" "$cy" mousedown 1 mousedown 3
-for step in 1 2 3 4; do
-    xdotool mousemove_relative -- 9 6
-    sleep 0.05
-done
-xdotool mouseup 1 mouseup 3
+drag_by "$cx" "$cy" 9 6 4 "1 3"
 # Window positions, each one that differs from the one before, until $1 of them are seen or
 # 15 s pass; each "centre x, centre y" on a line of $work/path.
 track() {
@@ -160,5 +133,5 @@ check "it bounces at the edges and stays on the screen" bounces_on_the_screen
 
 stop_mozai
 check "SIGTERM ends Mozai with status 0" same "$status" 0
-check "the demo's twists are not recorded" same "$(tr '\r\n' 'RN' <history.ini)" "3RN"
+check "the demo's twists are not recorded" same "$(history_text)" "3RN"
 e2e_end
