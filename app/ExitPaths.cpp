@@ -4,7 +4,30 @@
 #include "app/QuitSignals.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QSessionManager>
+
+namespace {
+
+// Qt's quit ends the main event loop with status 0 (and does nothing where that loop does not
+// run); an exit whose last save failed ends with 1.
+class ExitStatus : public QObject {
+public:
+    explicit ExitStatus(MainWindow& w) : QObject(&w), window(w) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit ||
+            window.SavedAtExit())
+            return false;
+        QCoreApplication::exit(1);
+        return true;
+    }
+
+private:
+    MainWindow& window;
+};
+
+} // namespace
 
 void ConnectExitPaths(MainWindow& window, QuitSignals& quitSignals) {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
@@ -12,6 +35,7 @@ void ConnectExitPaths(MainWindow& window, QuitSignals& quitSignals) {
         return;
     QObject::connect(&window, &MainWindow::windowDestroyed, app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    app->installEventFilter(new ExitStatus(window));
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window,
                      &MainWindow::DestroyWindow);
 #ifndef QT_NO_SESSIONMANAGER

@@ -149,7 +149,9 @@ bool MainWindow::StartUp() {
     const QRect client = appSettings.clientRect;
 
     history = std::make_unique<MoveHistory>();
+    history->Hold(historyHeldReason);
     const bool loaded = history->Load();
+    historyHeldReason = history->HeldReason();
     appSettings.cubeSize = SettleCubeSize(*history, loaded, appSettings.cubeSize);
     const int n = appSettings.cubeSize;
 
@@ -214,7 +216,7 @@ bool MainWindow::ShutDown() {
         region.reset();
     }
     if (history) {
-        history->Save();
+        historySaved = AutoSave::Said(historyFileName, history->Save());
         history.reset();
     }
     return true;
@@ -260,8 +262,9 @@ void MainWindow::DestroyWindow() {
     }
     destroyed = true;
     autoSave.reset();
-    SaveFaceColours();
+    const SaveResult colours = AutoSave::Said(colourFileName, SaveFaceColours());
     ShutDown();
+    savedAtExit = colours && historySaved;
     menuManager.reset();
     hide();
     emit windowDestroyed();

@@ -83,9 +83,12 @@ public:
     bool Restart();
     bool ChangeCubeSize(int n);
     // The destruction sequence: colours saved, scene shut down (history saved), menu freed. Runs
-    // once; afterwards windowDestroyed() is emitted and the window stays hidden.
+    // once; afterwards windowDestroyed() is emitted and the window stays hidden. A failed save
+    // is said on stderr.
     void DestroyWindow();
     bool IsDestroyed() const { return destroyed; }
+    // Whether the destruction sequence wrote both files (or had nothing to write).
+    bool SavedAtExit() const { return savedAtExit; }
     // The message box of a failed start or restart.
     void ReportStartUpFailure();
 
@@ -200,6 +203,11 @@ private:
     QTimer compositorTimer;
     bool created = false;
     bool destroyed = false;
+    bool savedAtExit = true;
+    // Why history.ini is held (see MoveHistory::HeldReason): every history of the process keeps it.
+    int historyHeldReason = 0;
+    // The last ShutDown's save of the history.
+    SaveResult historySaved;
     std::chrono::steady_clock::time_point splashShown;
     std::chrono::steady_clock::time_point splashClosed;
 

@@ -14,6 +14,8 @@ FaceColourTable faceColours = defaultFaceColours;
 
 namespace {
 
+int colourFileHeldReason = 0;
+
 // White is valid: the colour editor lets the user choose it. Black (0) never is, nor the
 // background, which would make a side see-through and its colour edit recolour inner faces.
 constexpr std::int32_t lowestFileColour = 1;
@@ -40,8 +42,13 @@ std::optional<FaceColourTable> ParseColours(IntegerReader& reader) {
 
 } // namespace
 
+int ColourFileHeldReason() {
+    return colourFileHeldReason;
+}
+
 void LoadFaceColours() {
     faceColours = defaultFaceColours;
+    colourFileHeldReason = 0;
     RemoveLeftoverTemporaries(colourFileName);
     const std::optional<FileStart> file = ReadRegularFile(colourFileName, maxColourFileBytes);
     if (!file)
@@ -53,19 +60,20 @@ void LoadFaceColours() {
     const bool blank =
         file->whole && IntegerReader(file->bytes).Next(more) == IntegerReader::Token::End;
     if (!blank && (!table || !file->whole || reader.Next(more) != IntegerReader::Token::End))
-        KeepDamagedCopy(colourFileName);
+        colourFileHeldReason = KeepDamagedCopy(colourFileName).error;
     if (table)
         faceColours = *table;
 }
 
-void SaveFaceColours() {
+SaveResult SaveFaceColours() {
     std::error_code ignored;
-    if (faceColours == defaultFaceColours && !std::filesystem::exists(colourFileName, ignored))
-        return;
+    if (colourFileHeldReason != 0 ||
+        (faceColours == defaultFaceColours && !std::filesystem::exists(colourFileName, ignored)))
+        return {};
     std::string text;
     for (int slot = 0; slot < faceSlotCount; ++slot) {
         text += std::to_string(slot) + ' ' +
                 std::to_string(static_cast<std::int32_t>(faceColours[slot])) + textLineEnd;
     }
-    WriteFileAtomically(colourFileName, text);
+    return WriteFileAtomically(colourFileName, text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "persist/AtomicFile.h"
 #include "scene/Colour.h"
 
 #include <array>
@@ -25,11 +26,16 @@ extern FaceColourTable faceColours;
 // order (the index is ignored). No regular file of that name, an unreadable one, fewer than six
 // pairs, a token that is no number, a colour outside 1..white, the background colour or a
 // repeated colour gives all six defaults. A file of which anything is left out (a damaged one,
-// or one holding more than six pairs or more than maxColourFileBytes) is kept as color.ini.bad.
-// Leftovers of an interrupted save are removed first.
+// or one holding more than six pairs or more than maxColourFileBytes) is kept as color.ini.bad;
+// when that copy cannot be made, the file is held. Leftovers of an interrupted save are removed
+// first.
 void LoadFaceColours();
+
+// Why the last LoadFaceColours left color.ini held, as it is until the next load (an errno value
+// of the failed .bad copy), or 0.
+int ColourFileHeldReason();
 
 // Writes faceColours to color.ini, replacing it whole. Colours equal to the defaults are written
 // only over an existing file (so an older file's colours cannot come back) and never create one.
-// A failed write leaves the old file as it was.
-void SaveFaceColours();
+// A failed write leaves the old file as it was; a held file is not written (true).
+SaveResult SaveFaceColours();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "persist/AtomicFile.h"
 #include "persist/MoveRecord.h"
 
 #include <cstddef>
@@ -32,6 +33,8 @@ public:
     }
     // Changes with every change of what Write would write.
     std::uint64_t Revision() const { return revision; }
+    // Whether history.ini lags behind: changed since it was loaded or last written.
+    bool Unsaved() const { return revision != writtenRevision; }
 
     // Discards the undone moves first, then records the twist as the newest. False only when no
     // memory could be had.
@@ -48,17 +51,24 @@ public:
     void Clear();
 
     // Writes the size and the applied moves to history.ini; the undone moves stay redoable.
-    // False when the file could not be written (see WriteFileAtomically); it is then unchanged.
-    bool Write() const;
+    // False with the reason when the file could not be written (see WriteFileAtomically); it is
+    // then unchanged. While the file is held, nothing is written and the result is true.
+    SaveResult Write() const;
     // Write, and only when that succeeded are the undone moves discarded.
-    bool Save();
+    SaveResult Save();
     // Reads history.ini, appending its moves; false when there is no regular file of that name
     // or it cannot be read. A size outside minCubeSize..maxCubeSize takes no moves. The moves
     // end at the first record that does not fit the cube (an axis outside 0..2, a layer outside
     // 0..size-1, a token that is no 32-bit integer, a direction other than 0 or 1, a record cut
     // short by the end of the file) and at maxLoadedMoves. Before anything of the file is left
-    // out, it is kept as history.ini.bad. Leftovers of an interrupted save are removed first.
+    // out, it is kept as history.ini.bad; when that copy cannot be made, the file is held.
+    // Leftovers of an interrupted save are removed first.
     bool Load();
+    // Why history.ini is held, left as it is for the process (an errno value of the failed
+    // .bad copy), or 0. A history that replaces a held one (a new cube) is held too, and
+    // loads nothing: the file stays the user's to mend.
+    int HeldReason() const { return heldReason; }
+    void Hold(int reason) { heldReason = reason; }
 
 private:
     // Records stay where they are while others are added or removed at the newest end, so a
@@ -77,4 +87,6 @@ private:
     std::size_t replay = anchor;
     std::int32_t size = 0;
     std::uint64_t revision = 0;
+    mutable std::uint64_t writtenRevision = 0;
+    int heldReason = 0;
 };

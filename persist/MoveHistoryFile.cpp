@@ -24,18 +24,24 @@ std::string MoveHistory::FileText() const {
     return text;
 }
 
-bool MoveHistory::Write() const {
-    return WriteFileAtomically(historyFileName, FileText());
+SaveResult MoveHistory::Write() const {
+    const SaveResult result =
+        heldReason != 0 ? SaveResult{} : WriteFileAtomically(historyFileName, FileText());
+    if (result)
+        writtenRevision = revision;
+    return result;
 }
 
-bool MoveHistory::Save() {
-    if (!Write())
-        return false;
-    DiscardUndone();
-    return true;
+SaveResult MoveHistory::Save() {
+    const SaveResult result = Write();
+    if (result)
+        DiscardUndone();
+    return result;
 }
 
 bool MoveHistory::Load() {
+    if (heldReason != 0)
+        return false;
     RemoveLeftoverTemporaries(historyFileName);
     const std::optional<FileStart> file = ReadRegularFile(historyFileName, maxHistoryFileBytes);
     if (!file)
@@ -66,6 +72,7 @@ bool MoveHistory::Load() {
         }
     }
     if (!whole || !file->whole)
-        KeepDamagedCopy(historyFileName);
+        heldReason = KeepDamagedCopy(historyFileName).error;
+    writtenRevision = revision;
     return true;
 }

@@ -54,15 +54,32 @@ std::optional<FileStart> ReadRegularFile(const std::string& path, std::size_t ma
     return file;
 }
 
-void KeepDamagedCopy(const std::string& path) {
+SaveResult KeepDamagedCopy(const std::string& path) {
     namespace fs = std::filesystem;
-    const std::string copy = path + damagedSuffix;
-    std::error_code ignored;
-    fs::remove(copy, ignored);
-    // A second name for the same bytes costs nothing, however large the file; the next save
-    // replaces the file by a new one, leaving the copy with the old bytes. Through a link only a
-    // real copy is safe: the target may lie where the save rewrites it in place.
-    if (LinkTarget(path) == path && ::link(path.c_str(), copy.c_str()) == 0)
-        return;
-    fs::copy_file(path, copy, ignored);
+    // Made under a temporary name and renamed into place, so that an older copy stays until the
+    // new one is whole, and whatever is no file (a folder, say) is never replaced.
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(path, temporary);
+    if (fd < 0)
+        return {errno};
+    ::close(fd);
+    std::error_code error;
+    // A second name for the same bytes costs nothing, however large the file: the next save
+    // replaces the file by a new one, leaving the copy with the old bytes. Only a real copy is
+    // safe where that save may rewrite the file in place: through a link, or a file of another
+    // owner.
+    struct stat info {};
+    const bool linkable = LinkTarget(path) == path && ::stat(path.c_str(), &info) == 0 &&
+                          info.st_uid == ::geteuid() && info.st_gid == ::getegid();
+    fs::remove(temporary, error);
+    if (!linkable || ::link(path.c_str(), temporary.c_str()) != 0)
+        fs::copy_file(path, temporary, fs::copy_options::overwrite_existing, error);
+    if (!error && std::rename(temporary.c_str(), (path + damagedSuffix).c_str()) != 0)
+        error.assign(errno, std::generic_category());
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return {error.value()};
+    }
+    return {};
 }

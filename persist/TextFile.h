@@ -1,5 +1,7 @@
 #pragma once
 
+#include "persist/AtomicFile.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -19,5 +21,6 @@ struct FileStart {
 std::optional<FileStart> ReadRegularFile(const std::string& path, std::size_t maxBytes);
 
 // Keeps the file at `path` as `path`.bad before its loader discards or cuts anything of it,
-// replacing an older copy. A failure is ignored: the copy is a courtesy, the load goes on.
-void KeepDamagedCopy(const std::string& path);
+// replacing an older copy (only a file: a folder of that name stays). On a failure the old copy
+// stays too, and the caller must leave the damaged file as it is.
+SaveResult KeepDamagedCopy(const std::string& path);

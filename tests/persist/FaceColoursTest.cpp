@@ -26,6 +26,8 @@ TEST_F(FaceColours, LoadsTheFirstSixColoursElseAllDefaults) {
          true, false},
         {"seventh line", editedBytes + "6 255\r\nnoise\r\n", true, true},
         {"past 64 KB", editedBytes + std::string(maxColourFileBytes, ' ') + "0", true, true},
+        {"64 KB", editedBytes + std::string(maxColourFileBytes - editedBytes.size(), ' '), true,
+         false},
         {"pairs behind 64 KB", std::string(maxColourFileBytes, ' ') + editedBytes, false, true},
         {"empty", "", false, false},
         {"five pairs", Edited("5 8421504\r\n", ""), false, true},

@@ -23,11 +23,16 @@ inline std::string ReadBytes(const std::string& name) {
     return text.str();
 }
 
+// Whether a name in the working directory is `prefix`... or the hidden .`prefix`...
+inline bool Named(const std::string& name, const std::string& prefix) {
+    return name.rfind(prefix, 0) == 0 || name.rfind("." + prefix, 0) == 0;
+}
+
 // Entries of the working directory named `prefix`...: a stored file and any temporary beside it.
 inline int FilesNamed(const std::string& prefix) {
     int n = 0;
     for (const auto& entry : std::filesystem::directory_iterator("."))
-        n += entry.path().filename().string().rfind(prefix, 0) == 0;
+        n += Named(entry.path().filename().string(), prefix);
     return n;
 }
 
@@ -47,21 +52,23 @@ inline std::string Walk(MoveHistory& h) {
     return all;
 }
 
-// Each test starts and ends without history.ini, color.ini or temporary files beside them.
+// Each test starts and ends without history.ini, color.ini, temporary files beside them or the
+// folder "elsewhere" that links lead to.
 class StoredFileTest : public ::testing::Test {
 protected:
     void SetUp() override { TearDown(); }
     void TearDown() override {
         for (const auto& entry : std::filesystem::directory_iterator(".")) {
             const std::string name = entry.path().filename().string();
-            if (name.rfind(historyFileName, 0) == 0 || name.rfind(colourFileName, 0) == 0)
+            if (Named(name, historyFileName) || Named(name, colourFileName) || name == "elsewhere")
                 std::filesystem::remove_all(entry.path());
         }
     }
 };
 
 // Puts at `name` what a case names: nothing ("no file"), "a folder", "a FIFO", "a link to
-// /dev/zero", "a link to a FIFO" (name.fifo), or else a regular file holding `bytes`.
+// /dev/zero", "a link to a FIFO" (name.fifo), "a link to the file" (name.target holding
+// `bytes`), or else a regular file holding `bytes`.
 inline void MakeFile(const char* name, const std::string& what, const std::string& bytes) {
     std::filesystem::remove(name);
     if (what == "a folder")
@@ -70,7 +77,10 @@ inline void MakeFile(const char* name, const std::string& what, const std::strin
         ::mkfifo(name, 0644);
     else if (what == "a link to /dev/zero")
         std::filesystem::create_symlink("/dev/zero", name);
-    else if (what == "a link to a FIFO") {
+    else if (what == "a link to the file") {
+        WriteBytes(std::string(name) + ".target", bytes);
+        std::filesystem::create_symlink(std::string(name) + ".target", name);
+    } else if (what == "a link to a FIFO") {
         ::mkfifo((std::string(name) + ".fifo").c_str(), 0644);
         std::filesystem::create_symlink(std::string(name) + ".fifo", name);
     } else if (what != "no file")
