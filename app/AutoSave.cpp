@@ -44,6 +44,8 @@ void AutoSave::WriteChanges() {
         SaidOnce(historyFileName, h->Write(), historyFailing);
     if (faceColours != seenColours && SaidOnce(colourFileName, SaveFaceColours(), coloursFailing))
         seenColours = faceColours;
+    if (resting && !Pending())
+        timer.stop();
 }
 
 bool AutoSave::Pending() const {
@@ -52,12 +54,12 @@ bool AutoSave::Pending() const {
 }
 
 void AutoSave::Pause() {
+    resting = true;
     WriteChanges();
-    if (!Pending())
-        timer.stop();
 }
 
 void AutoSave::Resume() {
+    resting = false;
     if (!timer.isActive())
         timer.start(periodMilliseconds);
 }

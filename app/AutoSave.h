@@ -46,4 +46,5 @@ private:
     FaceColourTable seenColours;
     bool historyFailing = false;
     bool coloursFailing = false;
+    bool resting = false;
 };

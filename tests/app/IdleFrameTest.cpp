@@ -19,6 +19,14 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
     QTest::keyPress(&w, Qt::Key_Left);
     EXPECT_TRUE(w.TickTimer().isActive() && !w.AutoSaver()->Paused());
     w.OnTick();
+    // Held, the key repeats its press and the ticks never rest: a change is saved all the same.
+    faceColours[0] = 0x102031;
+    QTimer repeat;
+    QObject::connect(&repeat, &QTimer::timeout, [&w] { QTest::keyPress(&w, Qt::Key_Left); });
+    repeat.start(20);
+    EXPECT_TRUE(QTest::qWaitFor([] { return ReadBytes("color.ini").rfind("0 1056817", 0) == 0; },
+                                5 * AutoSave::periodMilliseconds));
+    repeat.stop();
     QTest::keyRelease(&w, Qt::Key_Left);
     EXPECT_GT(w.FramesPainted(), still) << "the held key turned the view";
 

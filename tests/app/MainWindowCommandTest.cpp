@@ -48,6 +48,11 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), CMozai::shuffleLength);
     w.OnCommand(Command::TypeItemForSize(5));
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), 0);
+    // The new history is saved soon, as the old one was.
+    w.OnCommand(Command::ColorEdit);
+    LeftDrag(w, {5, 0}, 24);
+    Tick(w);
+    EXPECT_TRUE(FileBecomes("history.ini", "5\r\n" + Text(w.History()->Newest()) + "\r\n"));
     for (bool direct3D : {true, false}) {
         w.OnCommand(direct3D ? Command::DirectX : Command::Gdi);
         w.OnTick(); // without a renderer the frame is painted all the same
