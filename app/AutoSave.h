@@ -27,7 +27,8 @@ public:
     // Writes what changed since the last look.
     void WriteChanges();
     // While the window rests nothing can change, so nothing needs looking at: Pause writes what
-    // changed and stops looking until Resume, unless a save failed and must be tried again.
+    // changed and stops looking until Resume, once nothing is left to write (a failed save goes
+    // on being tried meanwhile).
     void Pause();
     void Resume();
     bool Paused() const { return !timer.isActive(); }
