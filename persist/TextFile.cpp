@@ -76,10 +76,8 @@ SaveResult KeepDamagedCopy(const std::string& path) {
         fs::copy_file(path, temporary, fs::copy_options::overwrite_existing, error);
     if (!error && std::rename(temporary.c_str(), (path + damagedSuffix).c_str()) != 0)
         error.assign(errno, std::generic_category());
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return {error.value()};
-    }
-    return {};
+    // Gone after a rename, but for one onto a second name of the same file, which does nothing.
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return {error.value()};
 }

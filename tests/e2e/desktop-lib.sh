@@ -211,6 +211,7 @@ e2e_begin() {
 
 e2e_cleanup() {
     kill_mozai
+    [ -z "${e2e_mount:-}" ] || umount "$e2e_mount"
     desktop_stop
     rm -rf "$work"
 }

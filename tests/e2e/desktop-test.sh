@@ -3,8 +3,8 @@
 # by xdotool and judged by screenshots: the shaped window under the panel and clicks through it,
 # a second start, the wheel, the Enter key, moves by the window manager, the tray icon and the
 # Menu key, twists by dragging that survive a quit by SIGTERM and a new start, a notification
-# area that starts after Mozai, a twist saved by itself within 2 s that survives kill -9, and
-# the window at twice the pixel density.
+# area that starts after Mozai, a twist saved by itself within 2 s that survives kill -9, saves
+# that fail (a full disk, a file nobody may write) and the window at twice the pixel density.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -153,9 +153,12 @@ stop_mozai
 check "a quit without changes keeps history.ini" same "$(cat history.ini)" "$saved"
 
 # --- A twist is saved within 2 s and survives kill -9; a save's leftover goes at the start ---
-echo half >history.ini.Ab12Cd
+echo half >.history.ini.mozai-Ab12Cd
+echo mine >history.ini.Ab12Cd
 start_mozai
-check "the leftover of an interrupted save is gone at the next start" not test -e history.ini.Ab12Cd
+check "the leftover of an interrupted save is gone at the next start" \
+    not test -e .history.ini.mozai-Ab12Cd
+check "a file of the user's named like the old leftovers stays" same "$(cat history.ini.Ab12Cd)" mine
 read -r x y w h <<<"$(window_rect "$win")"
 before=$(settled_sum "$x" "$y" "$w" "$h")
 drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 16
@@ -169,6 +172,52 @@ start_mozai
 read -r x y w h <<<"$(window_rect "$win")"
 check "the next start shows the cube of the three twists" same "$(settled_sum "$x" "$y" "$w" "$h")" "$rested"
 stop_mozai
+
+# --- Saves that fail: on a full disk, of a file nobody may write (root included) -------------
+# Said once with the reason and tried again until written; an exit that cannot save ends with
+# status 1. The data folder lies on a small tmpfs, which needs root.
+said() { grep -c "^mozai: cannot save history.ini: $2" "$work/mozai.log" | grep -qx "$1"; }
+one_move() { [[ "$(tr '\r\n' 'RN' <"$data/history.ini")" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]; }
+twist() {
+    read -r x y w h <<<"$(window_rect "$win")"
+    drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 16
+}
+e2e_mount=$work/disk
+data=$e2e_mount/mozai
+if [ "$(id -u)" != 0 ] ||
+    ! { mkdir "$e2e_mount" && mount -t tmpfs -o size=256k tmpfs "$e2e_mount"; }; then
+    echo "skip - failing saves: mounting a tmpfs needs root"
+    e2e_mount=""
+else
+    XDG_DATA_HOME=$e2e_mount start_mozai
+    wait_for 5 test -s "$data/history.ini"
+    head -c 1M /dev/zero >"$e2e_mount/filler" 2>/dev/null
+    twist
+    full="No space left on device"
+    check "a save on a full disk is said with the reason" wait_for 5 said 1 "$full"
+    check "and said once, however often it is tried" not wait_for 2.5 said 2 "$full"
+    rm "$e2e_mount/filler"
+    check "once there is room it is written" wait_for 5 one_move
+    head -c 1M /dev/zero >"$e2e_mount/filler" 2>/dev/null
+    stop_mozai
+    check "an exit that cannot save ends with status 1" same "$status" 1
+    check "after saying so" said 2 "$full"
+    rm "$e2e_mount/filler"
+    for kind in file link; do
+        [ $kind = file ] ||
+            { mv "$data/history.ini" "$e2e_mount/target" && ln -s ../target "$data/history.ini"; }
+        chmod 0444 "$data/history.ini"
+        before=$(cat "$data/history.ini")
+        : >"$work/mozai.log"
+        XDG_DATA_HOME=$e2e_mount start_mozai
+        twist
+        check "a $kind nobody may write: its save is said to fail" wait_for 5 said 1 "Permission denied"
+        stop_mozai
+        check "and the $kind is left as it was, the exit status 1" \
+            same "$status $(cat "$data/history.ini")" "1 $before"
+    done
+    umount "$e2e_mount" && e2e_mount=""
+fi
 
 # --- Twice the pixel density: crisp, shaped to the cube, the same drag twists the same layer -
 rm history.ini
