@@ -14,6 +14,7 @@
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 #include "tests/persist/PersistTestSupport.h"
+#include "tests/render/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
