@@ -14,7 +14,6 @@
 #include "puzzle/CMozai.h"
 #include "scene/Camera.h"
 #include "tests/persist/PersistTestSupport.h"
-#include "tests/render/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

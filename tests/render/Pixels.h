@@ -2,8 +2,7 @@
 
 #include <QImage>
 #include <QRegion>
-#include <QWidget>
-#include <QWindow>
+#include <QWindow> // shapes of windows on screen
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -34,13 +33,4 @@ inline ::testing::AssertionResult SamePixels(const QRegion& actual, const QRegio
                        : ::testing::AssertionFailure()
                              << "differ within " << r.width() << "x" << r.height() << "+" << r.x()
                              << "+" << r.y();
-}
-
-// The shape a window shows: the native one once it is on screen (the widget then keeps no mask
-// that would clip its repaints), else the widget's mask.
-inline QRegion ShapeOf(const QWidget& window) {
-    const QWindow* native = window.windowHandle();
-    return native != nullptr && native->handle() != nullptr && window.mask().isEmpty()
-               ? native->mask()
-               : window.mask();
 }
