@@ -27,13 +27,10 @@ void PreferX11InWaylandSession() {
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
-// Cheaper frames, unless the user chose otherwise: Qt's own event loop rather than GLib's, and
-// Mesa's software rasteriser drawing in the calling thread, since handing the small sticker pass
-// to worker threads costs more than it saves. Only llvmpipe reads LP_NUM_THREADS, and only when
-// its first context is made, so it is set before the application starts.
-void PreferLeanFrames() {
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
+// llvmpipe, Mesa's software rasteriser, draws in the calling thread unless the user chose
+// otherwise: handing the small sticker pass to worker threads costs more than it saves. Only
+// llvmpipe reads the variable, once, as the driver starts, so it is set before Qt starts.
+void PreferSingleThreadedRasteriser() {
     const QByteArray driver = qgetenv("GALLIUM_DRIVER");
     if (!qEnvironmentVariableIsSet("LP_NUM_THREADS") && (driver.isEmpty() || driver == "llvmpipe"))
         qputenv("LP_NUM_THREADS", "0");
@@ -59,7 +56,7 @@ int main(int argc, char** argv) {
     }
 
     PreferX11InWaylandSession();
-    PreferLeanFrames();
+    PreferSingleThreadedRasteriser();
     QApplication app(argc, argv);
     // Closing a message box or a dialog must not end a program whose window is a tool window.
     QApplication::setQuitOnLastWindowClosed(false);
