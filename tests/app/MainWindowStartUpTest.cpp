@@ -29,8 +29,7 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
             if (main == nullptr || event->type() != QEvent::Show)
                 return false;
             at = dialog->geometry();
-            EXPECT_TRUE(!main->isVisible() && !main->Puzzle() &&
-                        !dialog->windowHandle()->mask().isEmpty() &&
+            EXPECT_TRUE(!main->isVisible() && !main->Puzzle() && !dialog->mask().isEmpty() &&
                         appSettings.dialogBitmapId == Pictures::SplashId);
             connect(&main->TickTimer(), &QTimer::timeout, dialog,
                     [this, main] { ticks += main->Puzzle() != nullptr; });
