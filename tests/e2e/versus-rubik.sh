@@ -5,7 +5,8 @@
 # machine weighs on every program alike; each Mozai build's ratio to the screensaver is taken
 # within one round. Goals: at most 1.0 at N = 3 and at most 0.8 at N = 10. Run by hand or by
 # scripts/bench.sh, never by the test command.
-# Usage: versus-rubik.sh <mozai executable>... (e.g. the old build, then the new one)
+# Usage: versus-rubik.sh <mozai executable>... (e.g. the old build, then the new one; each file
+# named mozai, the name its tray icon is found by)
 # Environment: SECONDS_EACH (default 15), ROUNDS (default 2), RUBIK (the screensaver's path).
 set -uo pipefail
 
