@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/MainWindow.h"
+#include "render/D3DRenderer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,9 +19,10 @@ void FrameView::Present() {
     repaint();
 }
 
-void FrameView::paintEvent(QPaintEvent* event) {
-    // An expose by the window system is where a lost rasteriser target would be rebuilt.
-    if (event->spontaneous() && appSettings.useDirect3D)
+void FrameView::paintEvent(QPaintEvent*) {
+    // Every paint, the window system's exposes and the frames alike, comes as a spontaneous
+    // event: the rasteriser's target is rebuilt only when it no longer fits or was lost.
+    if (appSettings.useDirect3D && window->Renderer() && window->Renderer()->TargetStale())
         window->ResetRendererForSize();
     QPainter painter(this);
     const QImage& frame = window->Frame();

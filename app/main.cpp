@@ -27,6 +27,15 @@ void PreferX11InWaylandSession() {
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
+// llvmpipe, Mesa's software rasteriser, draws in the calling thread unless the user chose
+// otherwise: handing the small sticker pass to worker threads costs more than it saves. Only
+// llvmpipe reads the variable, once, as the driver starts, so it is set before Qt starts.
+void PreferSingleThreadedRasteriser() {
+    const QByteArray driver = qgetenv("GALLIUM_DRIVER");
+    if (!qEnvironmentVariableIsSet("LP_NUM_THREADS") && (driver.isEmpty() || driver == "llvmpipe"))
+        qputenv("LP_NUM_THREADS", "0");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +56,7 @@ int main(int argc, char** argv) {
     }
 
     PreferX11InWaylandSession();
+    PreferSingleThreadedRasteriser();
     QApplication app(argc, argv);
     // Closing a message box or a dialog must not end a program whose window is a tool window.
     QApplication::setQuitOnLastWindowClosed(false);

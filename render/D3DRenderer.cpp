@@ -265,6 +265,17 @@ bool D3DRenderer::ResetForSize() {
     return true;
 }
 
+bool D3DRenderer::TargetStale() const {
+    if (!isAvailable) {
+        return false;
+    }
+    if (!context || !context->isValid() || (ratioSource && ratioSource() != pixelRatio)) {
+        return true;
+    }
+    const QSize size = clientSize ? clientSize() : QSize();
+    return size.isEmpty() ? backBuffer != nullptr : !backBuffer || backBuffer->size() != size;
+}
+
 void D3DRenderer::Release() {
     DropGl();
     clientSize = nullptr;

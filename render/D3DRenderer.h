@@ -54,6 +54,9 @@ public:
     bool CopyToDC(QImage& frame, int width, int height);
     // Reallocates the back buffer at the current client size.
     bool ResetForSize();
+    // Whether the back buffer needs ResetForSize: the client size or pixel ratio moved away from
+    // it, or the context was lost. Never while not available.
+    bool TargetStale() const;
     // Frees everything and forgets the window; may be called at any point.
     void Release();
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 #include <cstdint>
 
@@ -28,6 +29,12 @@ COLORREF ColourAt(const QImage& picture, int x, int y) {
         return WindowRegion::noKey;
     }
     return FromQRgb(picture.pixel(x, y));
+}
+
+// The native window of a top-level widget that is on screen; null before it is made.
+QWindow* NativeWindow(const QWidget* window) {
+    QWindow* native = window->isWindow() ? window->windowHandle() : nullptr;
+    return native != nullptr && native->handle() != nullptr ? native : nullptr;
 }
 
 // Collects one-pixel-high run rectangles in y-x order and hands them over in batches.
@@ -130,9 +137,15 @@ void WindowRegion::ApplyFromDC(QWidget* window, const QImage& picture, int width
 
 void WindowRegion::ClearWindowRegion(QWidget* window) {
     Release();
-    if (window != nullptr) {
-        window->clearMask();
+    if (window == nullptr) {
+        return;
     }
+    window->clearMask();
+    // The widget does not know a native shape, so clearing its mask leaves that one in place.
+    if (QWindow* native = NativeWindow(window)) {
+        native->setMask(QRegion());
+    }
+    shapedWindow = 0;
 }
 
 void WindowRegion::Release() {
@@ -147,12 +160,25 @@ QRegion WindowRegion::MaskFor(const QRegion& region) {
 }
 
 void WindowRegion::GiveTo(QWidget* window) {
-    if (held) {
-        window->setMask(MaskFor(*held));
-    } else {
-        window->clearMask();
-    }
+    const QRegion shape = held ? MaskFor(*held) : QRegion();
     held.reset();
+    QWindow* native = NativeWindow(window);
+    if (native == nullptr) {
+        // Qt hands the widget's mask to the native window it makes.
+        window->setMask(shape);
+        return;
+    }
+    if (!window->mask().isEmpty()) {
+        window->clearMask();
+        shapedWindow = 0;
+    }
+    const WId id = native->winId();
+    if (id == shapedWindow && shape == shapedAs) {
+        return;
+    }
+    native->setMask(shape);
+    shapedWindow = id;
+    shapedAs = shape;
 }
 
 void WindowRegion::Merge(const QRegion& part) {

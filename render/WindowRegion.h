@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRegion>
+#include <QtGui/qwindowdefs.h>
 #include <optional>
 
 #include "scene/Colour.h"
@@ -10,7 +11,9 @@ class QWidget;
 
 // Builds a window shape from a picture: every pixel that differs from a key colour belongs to
 // the window. It holds at most one region, the one it built and has not yet given to a window;
-// a region given to a widget belongs to the widget from then on.
+// a region given to a widget belongs to the widget from then on. A window on screen is shaped
+// natively rather than through the widget's mask, which would clip each repaint into one copy
+// and one upload per rectangle; a shape that did not change is not sent again.
 class WindowRegion {
 public:
     // The key that names no colour: the builder picks one from the picture.
@@ -45,4 +48,7 @@ private:
     void Merge(const QRegion& part);
 
     std::optional<QRegion> held;
+    // The shape last given natively, and to which native window: a window made anew has none.
+    WId shapedWindow = 0;
+    QRegion shapedAs;
 };

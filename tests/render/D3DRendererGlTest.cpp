@@ -74,8 +74,8 @@ TEST_F(D3DRendererGl, DrawsBlendedTrianglesOfAtMostTheCapacityIntoExactlyTheirPi
 
 TEST_F(D3DRendererGl, TheTargetFollowsTheClientUntilReleasedAndCopiesStayWithinFrameAndTarget) {
     client = QSize(120, 90);
-    ASSERT_TRUE(renderer.ResetForSize());
-    EXPECT_EQ(renderer.TargetSize(), client);
+    ASSERT_TRUE(renderer.TargetStale() && renderer.ResetForSize());
+    EXPECT_TRUE(renderer.TargetSize() == client && !renderer.TargetStale());
     const QRect corner(100, 80, 20, 10);
     EXPECT_TRUE(SamePixels(Painted(Sticker(corner, ~0u)), corner));
     // Only what was drawn since the clear is read back: all of it, and only inside the target.
@@ -85,10 +85,13 @@ TEST_F(D3DRendererGl, TheTargetFollowsTheClientUntilReleasedAndCopiesStayWithinF
     EXPECT_TRUE(SamePixels(Painted(Sticker(across, ~0u)), QRect(0, 85, 5, 5)));
     // At two device pixels a window pixel, a sticker covers twice its size from twice its place
     // (give or take the pixel centres' half-pixel shift).
-    D3DRenderer sharp([this] { return client; }, 6, [] { return 2.0; });
+    qreal ratio = 2;
+    D3DRenderer sharp([this] { return client; }, 6, [&ratio] { return ratio; });
     const QRegion lit = Painted(Sticker(QRect(50, 30, 9, 14), ~0u), -1, false, &sharp);
     EXPECT_TRUE(lit.contains(QRect(100, 60, 18, 28)) &&
                 QRect(99, 59, 20, 30).contains(lit.boundingRect()));
+    ratio = 1; // moved to another screen
+    EXPECT_TRUE(sharp.TargetStale() && sharp.ResetForSize() && !sharp.TargetStale());
     sharp.Release();
 
     renderer.SetClearColour(0xFF102030);
@@ -104,7 +107,7 @@ TEST_F(D3DRendererGl, TheTargetFollowsTheClientUntilReleasedAndCopiesStayWithinF
 
     client = QSize(0, 0); // still available, with nothing to draw into
     ASSERT_TRUE(renderer.ResetForSize());
-    EXPECT_TRUE(renderer.available() && renderer.TargetSize().isEmpty());
+    EXPECT_TRUE(renderer.available() && renderer.TargetSize().isEmpty() && !renderer.TargetStale());
     EXPECT_FALSE(renderer.ClearTarget() || renderer.CopyToDC(frame, 120, 90));
     EXPECT_TRUE(renderer.DrawVertices(Sticker(corner, ~0u).data(), 6, false));
     renderer.Release();

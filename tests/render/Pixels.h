@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QWindow> // shapes of windows on screen
 #include <functional>
 #include <gtest/gtest.h>
 

@@ -67,6 +67,19 @@ TEST(WindowRegion, BothVariantsGiveThePixelsThatDifferFromTheKeyAndApplyToTheWid
     region.ApplyFromBitmap(nullptr, dot, backgroundColour);
     EXPECT_TRUE(window->mask().isEmpty() && !region.HasRegion());
 
+    // On screen: shaped natively, with no widget mask to clip each repaint; an unchanged shape
+    // is not sent again, and a window made anew gets it again.
+    QWidget top;
+    top.winId();
+    region.ApplyFromBitmap(&top, dot, backgroundColour);
+    top.windowHandle()->setMask(QRegion(1, 1, 1, 1));
+    region.ApplyFromBitmap(&top, dot, backgroundColour);
+    EXPECT_TRUE(top.mask().isEmpty() && top.windowHandle()->mask() == QRegion(1, 1, 1, 1));
+    top.windowHandle()->destroy();
+    top.windowHandle()->create();
+    region.ApplyFromBitmap(&top, dot, backgroundColour);
+    EXPECT_EQ(top.windowHandle()->mask(), QRegion(5, 6, 1, 1));
+
     // Per pixel, what lies outside the picture never matches the key.
     region.BuildFromDC(Filled(4, 2, key), 6, 3, backgroundColour);
     EXPECT_TRUE(SamePixels(region.Region(), QRegion(0, 0, 6, 3) - QRegion(0, 0, 4, 2)));
