@@ -174,11 +174,9 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     Tick(w, 2);
     EXPECT_EQ(w.Placement().Rect(), held);
     Throw(w, 1, 5);
-    std::vector<QPoint> placed;
-    for (int i = 0; i < 4; ++i) {
-        w.OnTick();
-        placed.push_back(w.Placement().Rect().topLeft());
-    }
+    QPoint placed[4];
+    for (QPoint& at : placed)
+        at = (w.OnTick(), w.Placement().Rect().topLeft());
     for (int i = 0; i < 3; ++i) {
         QMoveEvent echo(placed[i], QPoint());
         QCoreApplication::sendEvent(&w, &echo);
