@@ -1,6 +1,7 @@
 #include "render/QImageCanvas.h"
 
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <vector>
 
@@ -19,20 +20,36 @@ void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fi
     if (!painter.isActive() || points == nullptr || count < 3) {
         return;
     }
+    // A closed outline is stroked with its own rounding at each corner, so two faces sharing an
+    // edge could each paint a pixel the other does not, and a face hidden behind its neighbours
+    // peek out. Edges drawn as lines, each in one direction, cover the same pixels for both.
     constexpr int usualCorners = 4;
     QPoint corners[usualCorners];
-    std::vector<QPoint> many;
+    QLine edges[usualCorners];
+    std::vector<QPoint> manyCorners;
+    std::vector<QLine> manyEdges;
     QPoint* out = corners;
+    QLine* sides = edges;
     if (count > usualCorners) {
-        many.resize(static_cast<std::size_t>(count));
-        out = many.data();
+        manyCorners.resize(static_cast<std::size_t>(count));
+        manyEdges.resize(static_cast<std::size_t>(count));
+        out = manyCorners.data();
+        sides = manyEdges.data();
     }
     for (int i = 0; i < count; ++i) {
         out[i] = QPoint(points[i].x, points[i].y);
     }
-    painter.setPen(outline);
+    for (int i = 0; i < count; ++i) {
+        const QPoint& a = out[i];
+        const QPoint& b = out[(i + 1) % count];
+        const bool forward = a.y() < b.y() || (a.y() == b.y() && a.x() <= b.x());
+        sides[i] = forward ? QLine(a, b) : QLine(b, a);
+    }
+    painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(fill));
     painter.drawPolygon(out, count);
+    painter.setPen(outline);
+    painter.drawLines(sides, count);
 }
 
 void QImageCanvas::DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) {

@@ -31,8 +31,7 @@ echo "== fuzz targets, 15 s each =="
 scripts/fuzz.sh 15
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
+# shellcheck source=scripts/sanitizer-env.sh
+source scripts/sanitizer-env.sh
 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 

@@ -3,6 +3,8 @@
 #include "app/DemoMotion.h"
 #include "app/ScreenEdges.h"
 
+#include <QMoveEvent>
+
 namespace {
 
 TEST_F(MainWindowTest, ViewKeysTurnTheCameraTenDegreesPerTickAndCancelInPairs) {
@@ -164,6 +166,23 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
         EXPECT_EQ(w.Placement().Rect(), before.translated(0, appSettings.regionMode ? 5 : 0));
         EXPECT_EQ(motion(), std::vector<double>({0.1, -0.1, 0, 5}));
     }
+    // Held with both buttons, it stays. The window system reports the drift's moves late, after
+    // a newer one: echoes, not the user's moves, so the window drifts on from where it is.
+    const QRect held = w.Placement().Rect();
+    w.Input().OnLeftButtonDown(100, 100);
+    w.Input().OnRightButtonDown(100, 100);
+    Tick(w, 2);
+    EXPECT_EQ(w.Placement().Rect(), held);
+    Throw(w, 1, 5);
+    QPoint placed[4];
+    for (QPoint& at : placed)
+        at = (w.OnTick(), w.Placement().Rect().topLeft());
+    for (int i = 0; i < 3; ++i) {
+        QMoveEvent echo(placed[i], QPoint());
+        QCoreApplication::sendEvent(&w, &echo);
+    }
+    w.OnTick();
+    EXPECT_EQ(w.Placement().Rect().topLeft(), placed[3] + QPoint(0, 5));
     // Thrown towards each edge of the usable area, the window turns back with its centre on it.
     const QRect area = WindowPlacement::AvailableArea();
     for (const QPoint step : {QPoint(-25, 0), QPoint(25, 0), QPoint(0, -25), QPoint(0, 25)}) {

@@ -117,7 +117,7 @@ TEST_F(Drawing, BlackFacesAreBareAndWhatIsMissingIsSkipped) {
 
 // The face a drag grabbed is outlined in light green until its twist ends; stepping and shuffle
 // twists are not, but for the last shuffle twist, which shows its placeholder face. The bare faces
-// between two layers show only while one of them is turned away: on both sides.
+// of the cut show only while the layer is turned (that they show where they must: the frame test).
 TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
     auto outlined = [&](const CubeFace* face) {
         r->Frame(*puzzle);
@@ -127,23 +127,15 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
                   r->lines[c].corners[1] == *face->corner[(c + 1) % 4];
         return all;
     };
-    const auto cutFaces = [&] { // black faces with their centre on the cut y = 15
-        r->Frame(*puzzle);
-        return std::count_if(r->polygons.begin(), r->polygons.end(), [](const Call& c) {
-            return c.colour == 0 && std::fabs(Camera::Centroid(c.corners.data(), 4).y - 15) < 1e-9;
-        });
-    };
     const CubeFace* grabbed = puzzle->Cubie(1, 1, 2)->Face(4);
-    EXPECT_EQ(cutFaces(), 0);
     puzzle->SetHold(true);
     Drag(FrontPixel(1, 1), 30, 0);
-    EXPECT_TRUE(outlined(grabbed));
-    EXPECT_EQ(cutFaces(), 18);
+    EXPECT_TRUE(outlined(grabbed) && r->polygons.size() > 108u);
     puzzle->SetHold(false);
     puzzle->Tick();
     EXPECT_TRUE(outlined(grabbed));
     TickUntilIdle(*puzzle);
-    EXPECT_TRUE(history.Count() == 1 && cutFaces() == 0);
+    EXPECT_TRUE(history.Count() == 1 && r->Frame(*puzzle) == 54 && r->polygons.size() == 108u);
     puzzle->StepBack();
     r->Frame(*puzzle);
     EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
