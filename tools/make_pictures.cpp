@@ -111,6 +111,21 @@ QImage BannerCanvas(QRgb background) {
     return image;
 }
 
+// Text with a one-pixel rim of SplashTextRim all round: drawn in the rim colour at the eight
+// neighbouring offsets, then in its own colour on top.
+void DrawRimmedText(QPainter& p, const QRect& box, int flags, const QString& text,
+                    const QColor& colour) {
+    p.setPen(QColor(SplashTextRim));
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (dx != 0 || dy != 0)
+                p.drawText(box.translated(dx, dy), flags, text);
+        }
+    }
+    p.setPen(colour);
+    p.drawText(box, flags, text);
+}
+
 QImage DrawSplash() {
     QImage image = BannerCanvas(SplashBackground);
     QPainter p(&image);
@@ -118,7 +133,7 @@ QImage DrawSplash() {
 
     DrawCube(p, QRectF(18, 10, 62, 64));
 
-    // The name, one colour per letter, each with a dark outline.
+    // The name, one colour per letter, each with a dark outline and a light rim outside it.
     const QFont nameFont = BoldFont(62, false);
     const QFontMetrics metrics(nameFont);
     const QString name = QStringLiteral("Mozai");
@@ -129,6 +144,8 @@ QImage DrawSplash() {
     for (int i = 0; i < name.size(); ++i) {
         QPainterPath letter;
         letter.addText(x, baseline, nameFont, name.mid(i, 1));
+        p.strokePath(letter,
+                     QPen(QColor(SplashTextRim), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.strokePath(letter, QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.fillPath(letter, letterColours[i]);
         x += metrics.horizontalAdvance(name.mid(i, 1));
@@ -141,10 +158,10 @@ QImage DrawSplash() {
     p.drawText(strip.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("ver ") + QLatin1String(ProductVersion));
 
-    p.setPen(QColor(SplashSmallText));
     p.setFont(PlainFont(12));
-    p.drawText(QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"));
+    DrawRimmedText(p, QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
+                   QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"),
+                   QColor(SplashSmallText));
     p.end();
     return image;
 }
