@@ -111,19 +111,21 @@ QImage BannerCanvas(QRgb background) {
     return image;
 }
 
-// Text with a one-pixel rim of SplashTextRim all round: drawn in the rim colour at the eight
-// neighbouring offsets, then in its own colour on top.
-void DrawRimmedText(QPainter& p, const QRect& box, int flags, const QString& text,
-                    const QColor& colour) {
-    p.setPen(QColor(SplashTextRim));
-    for (int dx = -1; dx <= 1; ++dx) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            if (dx != 0 || dy != 0)
-                p.drawText(box.translated(dx, dy), flags, text);
+// Gives every dark pixel outside `except` a one-pixel rim of SplashTextRim where it meets the
+// background, which the window's shape cuts away: the desktop never borders dark text directly.
+void RimDarkPixels(QImage& image, const QRect& except, QRgb background) {
+    const QImage drawn = image.copy();
+    for (int y = 1; y + 1 < image.height(); ++y) {
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) >= 64 || except.contains(x, y))
+                continue;
+            for (int n = 0; n < 9; ++n) {
+                const QPoint at(x + n % 3 - 1, y + n / 3 - 1);
+                if (drawn.pixel(at) == background)
+                    image.setPixel(at, SplashTextRim);
+            }
         }
     }
-    p.setPen(colour);
-    p.drawText(box, flags, text);
 }
 
 QImage DrawSplash() {
@@ -131,9 +133,10 @@ QImage DrawSplash() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
 
-    DrawCube(p, QRectF(18, 10, 62, 64));
+    const QRectF cubeBox(18, 10, 62, 64);
+    DrawCube(p, cubeBox);
 
-    // The name, one colour per letter, each with a dark outline and a light rim outside it.
+    // The name, one colour per letter, each with a dark outline.
     const QFont nameFont = BoldFont(62, false);
     const QFontMetrics metrics(nameFont);
     const QString name = QStringLiteral("Mozai");
@@ -144,8 +147,6 @@ QImage DrawSplash() {
     for (int i = 0; i < name.size(); ++i) {
         QPainterPath letter;
         letter.addText(x, baseline, nameFont, name.mid(i, 1));
-        p.strokePath(letter,
-                     QPen(QColor(SplashTextRim), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.strokePath(letter, QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.fillPath(letter, letterColours[i]);
         x += metrics.horizontalAdvance(name.mid(i, 1));
@@ -158,11 +159,13 @@ QImage DrawSplash() {
     p.drawText(strip.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("ver ") + QLatin1String(ProductVersion));
 
+    p.setPen(QColor(SplashSmallText));
     p.setFont(PlainFont(12));
-    DrawRimmedText(p, QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
-                   QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"),
-                   QColor(SplashSmallText));
+    p.drawText(QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"));
     p.end();
+    // The text, not the cube, stands against the desktop.
+    RimDarkPixels(image, cubeBox.toAlignedRect(), SplashBackground);
     return image;
 }
 
