@@ -1,5 +1,4 @@
 #include "app/BitmapDialog.h"
-#include "app/PictureColours.h"
 #include "app/Pictures.h"
 
 #include <QElapsedTimer>
@@ -70,27 +69,6 @@ TEST(BitmapDialogTest, SplashLastsSixtyTicksAndTheBannerTwoHundredEachTurningThe
             EXPECT_TRUE(QTest::qWaitForWindowActive(&owner)) << id << ", way " << i;
         }
     }
-}
-
-// The splash's text stands on the desktop where the background is cut away: no dark pixel of
-// it touches that background, so a light rim keeps it legible on a dark desktop too.
-TEST(BitmapDialogTest, SplashTextKeepsALightRimAgainstTheDesktop) {
-    const QImage splash = Pictures::Splash().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(splash.size(), QSize(PictureColours::BannerWidth, PictureColours::BannerHeight));
-    int dark = 0, touching = 0;
-    // The cube at the top left is no text.
-    for (int y = 1; y + 1 < splash.height(); ++y) {
-        for (int x = 1; x + 1 < splash.width(); ++x) {
-            if (qGray(splash.pixel(x, y)) >= 64 || (x < 90 && y < 80))
-                continue;
-            ++dark;
-            for (int n = 0; n < 9; ++n)
-                touching +=
-                    splash.pixel(x + n % 3 - 1, y + n / 3 - 1) == PictureColours::SplashBackground;
-        }
-    }
-    EXPECT_GT(dark, 500) << "the name's outline and the small line";
-    EXPECT_EQ(touching, 0);
 }
 
 } // namespace
