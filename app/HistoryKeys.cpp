@@ -21,7 +21,8 @@ void HistoryKeys::Step(CMozai& puzzle, bool back) {
 void HistoryKeys::Press(CMozai* puzzle, const MoveHistory* history, bool back, bool autoRepeat) {
     if (puzzle == nullptr)
         return;
-    if (pending.empty() && (autoRepeat || ReadyToStep(*puzzle) || puzzle->Demo() || !history)) {
+    if (history == nullptr ||
+        (pending.empty() && (autoRepeat || ReadyToStep(*puzzle) || puzzle->Demo()))) {
         Step(*puzzle, back);
         return;
     }
