@@ -100,8 +100,9 @@ void WindowInput::OnRightButtonDown(int x, int y) {
             puzzle->CancelTwist();
         dragOwnsTwist = false;
         RecordMoveAnchor(x, y);
-    } else
+    } else {
         BeginCapture(x, y);
+    }
 }
 
 void WindowInput::OnRightButtonUp() {
