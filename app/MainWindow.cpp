@@ -167,6 +167,7 @@ bool MainWindow::StartUp() {
 
     region = std::make_unique<WindowRegion>();
     input.ClearButtons();
+    historyKeys.Clear();
     camera->Rotate(startYaw, startPitch);
 
     trayIcon = std::make_unique<TrayIcon>();
@@ -280,6 +281,7 @@ void MainWindow::OnTick() {
     ++tickDepth;
     if (puzzle)
         puzzle->Tick();
+    historyKeys.Tick(puzzle.get());
     TurnViewByKeys();
     demo.Step(
         camera.get(), [this](const QPoint& step) { return input.MoveWindowBy(step); },
@@ -307,8 +309,9 @@ bool MainWindow::NothingInMotion() const {
     double pitch = 0;
     const MouseState& mouse = input.Mouse();
     return puzzle && puzzle->CurrentTwist() == nullptr && puzzle->ShuffleRemaining() == 0 &&
-           !demo.Motion() && !input.HeldKeys().Step(yaw, pitch) && !mouse.leftButtonDown &&
-           !mouse.rightButtonDown && QApplication::activeModalWidget() == nullptr;
+           historyKeys.Empty() && !demo.Motion() && !input.HeldKeys().Step(yaw, pitch) &&
+           !mouse.leftButtonDown && !mouse.rightButtonDown &&
+           QApplication::activeModalWidget() == nullptr;
 }
 
 void MainWindow::WakeTicks() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DemoDrive.h"
+#include "app/HistoryKeys.h"
 #include "app/WindowInput.h"
 #include "app/WindowPlacement.h"
 #include "persist/FaceColours.h"
@@ -132,6 +133,7 @@ public:
     D3DRenderer* Renderer() const { return renderer.get(); }
     DemoMotion* Demo() const { return demo.Motion(); }
     WindowInput& Input() { return input; }
+    HistoryKeys& HistorySteps() { return historyKeys; }
     WindowPlacement& Placement() { return placement; }
     const QTimer& TickTimer() const { return timer; }
     const AutoSave* AutoSaver() const { return autoSave.get(); }
@@ -232,6 +234,7 @@ private:
     int busyDepth = 0;
     bool destroyPending = false;
     WindowInput input{*this};
+    HistoryKeys historyKeys;
     FrameView* view = nullptr;
     FramePainter painter;
     FrameKey paintedKey;

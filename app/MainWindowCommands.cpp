@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
+#include "app/FrameView.h"
 #include "app/MainWindow.h"
 #include "app/MenuManager.h"
 #include "puzzle/CMozai.h"
@@ -35,6 +36,7 @@ void MainWindow::OnCommand(int id) {
         SetGraphicMode(false);
         break;
     case Command::Shuffle:
+        historyKeys.Clear();
         if (puzzle)
             puzzle->StartShuffle();
         break;
@@ -79,6 +81,7 @@ void MainWindow::ToggleDemo() {
             puzzle->SetDemo(false);
         demo.Stop();
     } else {
+        historyKeys.Clear();
         menuManager->SetDemoItem(true);
         if (puzzle)
             puzzle->SetDemo(true);
@@ -91,6 +94,11 @@ void MainWindow::ToggleColorEdit() {
         return;
     appSettings.colorEditMode = !appSettings.colorEditMode;
     menuManager->SetColorEditItem(appSettings.colorEditMode);
+    // The mode shows on the cube itself: a click picks a colour there instead of twisting.
+    if (appSettings.colorEditMode)
+        view->setCursor(Qt::CrossCursor);
+    else
+        view->unsetCursor();
 }
 
 void MainWindow::ShowAbout() {

@@ -19,6 +19,9 @@ constexpr int RegionPosition = 1;
 constexpr int TransparentPosition = 2;
 constexpr int DemoPosition = 1;
 
+const char* const noTranslucencyTip =
+    "Translucency needs a compositing window manager, and none is running";
+
 struct TwoWayLabels {
     int id;
     const char* whenOff;
@@ -206,8 +209,15 @@ void MenuManager::SetGraphicItem(bool direct3DOn) {
 
 void MenuManager::SetLayeredAvailable(bool available) {
     layeredAvailable = available;
-    if (QAction* item = ItemAt(SubMenu(ModePosition), TransparentPosition))
+    QMenu* mode = SubMenu(ModePosition);
+    if (QAction* item = ItemAt(mode, TransparentPosition)) {
         item->setEnabled(available);
+        // A greyed item says nothing by itself of why.
+        const QString why = available ? QString() : QString::fromLatin1(noTranslucencyTip);
+        item->setToolTip(why);
+        item->setStatusTip(why);
+        mode->setToolTipsVisible(true);
+    }
 }
 
 void MenuManager::SetDemoItem(bool on) {

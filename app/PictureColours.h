@@ -13,6 +13,9 @@ constexpr int BannerHeight = 130;
 constexpr QRgb SplashBackground = qRgb(128, 128, 255);
 constexpr QRgb SplashStrip = qRgb(255, 255, 255);
 constexpr QRgb SplashSmallText = qRgb(0, 0, 0);
+// Text on the splash is seen against the desktop: a light rim keeps dark text legible on a
+// dark desktop, and the dark text reads on a light one.
+constexpr QRgb SplashTextRim = qRgb(255, 255, 255);
 
 constexpr QRgb CongratulationsBackground = qRgb(255, 255, 177);
 constexpr QRgb CongratulationsLetters = qRgb(255, 240, 0);

@@ -66,8 +66,13 @@ void WindowInput::OnLeftButtonDown(int x, int y) {
         RecordMoveAnchor(x, y);
         return;
     }
+    // A twist drag begins: steps still kept for Home and End would undo the wrong moves.
+    window.HistorySteps().Clear();
     BeginCapture(x, y);
-    if (CMozai* puzzle = window.Puzzle())
+    CMozai* puzzle = window.Puzzle();
+    // Only a drag that began with the cube at rest owns the twist that may come up during it.
+    dragOwnsTwist = puzzle && !puzzle->CurrentTwist() && puzzle->ShuffleRemaining() == 0;
+    if (puzzle)
         puzzle->SetHold(true);
 }
 
@@ -85,10 +90,19 @@ void WindowInput::OnLeftButtonUp() {
 void WindowInput::OnRightButtonDown(int x, int y) {
     window.WakeTicks();
     mouse.rightButtonDown = true;
-    if (mouse.leftButtonDown)
+    if (mouse.leftButtonDown) {
+        // The second button means a window move, not a twist: the layer the drag has turned
+        // so far goes back before the window moves.
+        CMozai* puzzle = window.Puzzle();
+        const ActiveTwist* twist = puzzle ? puzzle->CurrentTwist() : nullptr;
+        if (dragOwnsTwist && twist && twist->kind == TwistKind::UserTwist &&
+            puzzle->ShuffleRemaining() == 0)
+            puzzle->CancelTwist();
+        dragOwnsTwist = false;
         RecordMoveAnchor(x, y);
-    else
+    } else {
         BeginCapture(x, y);
+    }
 }
 
 void WindowInput::OnRightButtonUp() {
@@ -209,7 +223,7 @@ void WindowInput::KeyPressed(const QKeyEvent& event) {
         return;
     }
     viewKeys.Press(key, modifiers);
-    OnKeyDown(key);
+    OnKeyDown(key, event.isAutoRepeat());
 }
 
 void WindowInput::KeyReleased(const QKeyEvent& event) {
@@ -232,7 +246,7 @@ bool WindowInput::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void WindowInput::OnKeyDown(int key) {
+void WindowInput::OnKeyDown(int key, bool autoRepeat) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -250,12 +264,9 @@ void WindowInput::OnKeyDown(int key) {
             ResizeBy(-MainWindow::resizeStep);
         break;
     case Qt::Key_End:
-        if (CMozai* puzzle = window.Puzzle())
-            puzzle->StepForward();
-        break;
     case Qt::Key_Home:
-        if (CMozai* puzzle = window.Puzzle())
-            puzzle->StepBack();
+        window.HistorySteps().Press(window.Puzzle(), window.History(), key == Qt::Key_Home,
+                                    autoRepeat);
         break;
     default:
         break;

@@ -58,7 +58,7 @@ protected:
 
 private:
     // The key table, after KeyPressed.
-    void OnKeyDown(int key);
+    void OnKeyDown(int key, bool autoRepeat);
     void BeginCapture(int x, int y);
     void EndCapture();
     void RecordMoveAnchor(int x, int y);
@@ -67,6 +67,8 @@ private:
     MainWindow& window;
     MouseState mouse;
     ViewKeys viewKeys;
+    // The left drag under way began with no twist running, so a twist now running is its own.
+    bool dragOwnsTwist = false;
     // The screen point of the last window-drag event: the drift is the pointer's last step.
     QPoint lastDragScreenPos;
 };

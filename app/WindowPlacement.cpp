@@ -72,13 +72,22 @@ QRect WindowPlacement::MoveWindowTo(const QPoint& topLeft) {
 
 bool WindowPlacement::ResizeBy(const QSize& clientSize, int step, int menuHeight, int minSize,
                                int maxSize) {
+    // The window never grows past the usable area, so it always fits inside it.
+    const QRect area = AvailableArea();
+    maxSize = std::min({maxSize, area.width(), area.height()});
     const int w = clientSize.width() + step;
     const int h = clientSize.height() + step;
     if (w < minSize || w > maxSize || h < minSize || h > maxSize)
         return false;
     // The client's top-left on screen: below the menu bar, if one shows.
     const QPoint origin = placement.topLeft() + QPoint(0, menuHeight);
-    PlaceWindowRect(QRect(origin.x() - step / 2, origin.y() - step / 2, w, h));
+    QRect grown(origin.x() - step / 2, origin.y() - step / 2, w, h);
+    // Grown near an edge, it is moved back inside the usable area.
+    if (step > 0) {
+        grown.moveLeft(std::clamp(grown.left(), area.left(), area.left() + area.width() - w));
+        grown.moveTop(std::clamp(grown.top(), area.top(), area.top() + area.height() - h));
+    }
+    PlaceWindowRect(grown);
     return true;
 }
 

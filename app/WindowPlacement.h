@@ -38,7 +38,8 @@ public:
     // rectangle placed.
     QRect MoveWindowTo(const QPoint& topLeft);
     // Grows (step > 0) or shrinks a client area of clientSize by step pixels on each axis around
-    // its centre; false, nothing done, when the new size leaves minSize..maxSize.
+    // its centre; false, nothing done, when the new size leaves minSize..maxSize or exceeds the
+    // usable area's width or height. A grown window is moved inside the usable area.
     bool ResizeBy(const QSize& clientSize, int step, int menuHeight, int minSize, int maxSize);
 
     // A move or resize that the window system reported. The echoes of this object's own

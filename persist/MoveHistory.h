@@ -26,6 +26,8 @@ public:
     MoveHistory& operator=(const MoveHistory&) = delete;
 
     std::int32_t Count() const;
+    // The moves not undone: how many steps back there are.
+    std::int32_t AppliedMoves() const { return static_cast<std::int32_t>(AppliedCount()); }
     std::int32_t Size() const { return size; }
     void SetSize(std::int32_t n) {
         size = n;

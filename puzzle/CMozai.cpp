@@ -139,3 +139,15 @@ bool CMozai::AllLayersAtRest() const {
     }
     return true;
 }
+
+void CMozai::CancelTwist() {
+    if (!activeTwist) {
+        return;
+    }
+    const int axis = activeTwist->axis;
+    const int layer = activeTwist->layer;
+    if (ValidLayer(axis, layer)) {
+        CommitLayer(axis, layer, 0);
+    }
+    DiscardTwist();
+}

@@ -72,6 +72,8 @@ public:
     // the cancel window, else leaves it running. Every result but TwistRunning discards the
     // active twist.
     TwistResult SettleLayer(int axis, int layer);
+    // Puts the active twist's layer back at rest and drops the twist, unrecorded.
+    void CancelTwist();
     // One 30 ms timer step: advances the active twist, or starts the next shuffle twist.
     void Tick();
     // Starts the twist record that Tick (and a drag) advance, replacing any other.

@@ -111,12 +111,30 @@ QImage BannerCanvas(QRgb background) {
     return image;
 }
 
+// Gives every dark pixel outside `except` a one-pixel rim of SplashTextRim where it meets the
+// background, which the window's shape cuts away: the desktop never borders dark text directly.
+void RimDarkPixels(QImage& image, const QRect& except, QRgb background) {
+    const QImage drawn = image.copy();
+    for (int y = 1; y + 1 < image.height(); ++y) {
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) >= 64 || except.contains(x, y))
+                continue;
+            for (int n = 0; n < 9; ++n) {
+                const QPoint at(x + n % 3 - 1, y + n / 3 - 1);
+                if (drawn.pixel(at) == background)
+                    image.setPixel(at, SplashTextRim);
+            }
+        }
+    }
+}
+
 QImage DrawSplash() {
     QImage image = BannerCanvas(SplashBackground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
 
-    DrawCube(p, QRectF(18, 10, 62, 64));
+    const QRectF cubeBox(18, 10, 62, 64);
+    DrawCube(p, cubeBox);
 
     // The name, one colour per letter, each with a dark outline.
     const QFont nameFont = BoldFont(62, false);
@@ -146,6 +164,8 @@ QImage DrawSplash() {
     p.drawText(QRect(14, 104, BannerWidth - 28, 16), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("a twisty cube for your desktop  -  drag, spin, solve"));
     p.end();
+    // The text, not the cube, stands against the desktop.
+    RimDarkPixels(image, cubeBox.toAlignedRect(), SplashBackground);
     return image;
 }
 

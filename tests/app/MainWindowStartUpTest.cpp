@@ -60,12 +60,16 @@ TEST_F(MainWindowTest, FirstStartIsASolvedThreeCubeInAShapedWindowAtTheDesktopCe
     // Without translucency the transparency command only keeps its state.
     w.OnCommand(Command::Transparent);
     EXPECT_TRUE(w.Menus()->GetModeState(Command::Transparent) && w.windowOpacity() == 1.0);
-    // A compositor that starts later makes it translucent; when it stops, the item greys again.
+    // A compositor that starts later makes it translucent; when it stops, the item greys again
+    // and says why.
     for (const bool running : {true, false}) {
         w.SetCompositorProbe([running] { return running; });
         w.FollowCompositor();
         EXPECT_EQ(Menu(1), running ? "Sticker Only|Region Off|Transparent Off"
                                    : "Sticker Only|Region Off|~Transparent Off");
+        const QAction* item = w.Menus()->FindAction(Command::Transparent);
+        EXPECT_EQ((item->toolTip() + item->statusTip()).count("compositing"), running ? 0 : 2);
+        EXPECT_TRUE(w.Menus()->Menu()->actions().at(1)->menu()->toolTipsVisible());
         EXPECT_EQ(w.windowOpacity(), running ? 200 / 255.0 : 1.0);
     }
     w.OnTick();

@@ -49,14 +49,51 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
     EXPECT_EQ(ReadBytes("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
+// Home and End pressed while a step animates are kept and carried out in order, no more than
+// there are moves that way; a twist drag or a shuffle drops them. A second button pressed into a
+// twist drag puts the layer back unrecorded.
+TEST_F(MainWindowTest, StepsPressedDuringAStepWaitTheirTurnAndTheSecondButtonUndoesATwist) {
+    WriteBytes("history.ini", "3\r\n0 0 1\r\n1 1 1\r\n2 2 0\r\n0 2 1\r\n");
+    MainWindow& w = Start();
+    const HistoryKeys& kept = w.HistorySteps();
+    const auto press = [&](Qt::Key key, bool repeat = false) {
+        w.Input().KeyPressed(QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat));
+        return kept.Count();
+    };
+    // The first steps at once; a held key's press is not kept; the last would pass the oldest.
+    const std::vector<int> counts{
+        press(Qt::Key_Home), press(Qt::Key_End),  press(Qt::Key_Home, true), press(Qt::Key_Home),
+        press(Qt::Key_Home), press(Qt::Key_Home), press(Qt::Key_Home),       press(Qt::Key_Home)};
+    EXPECT_EQ(counts, (std::vector<int>{0, 1, 1, 2, 3, 4, 5, 5}));
+    // Carried out in order, each once the step before it has ended.
+    for (int i = 0; i < 100 && kept.Count() == 5; ++i)
+        w.OnTick();
+    EXPECT_EQ(w.History()->AppliedMoves(), 4) << "End is the next";
+    Tick(w, 200);
+    EXPECT_TRUE(kept.Empty() && w.History()->AppliedMoves() == 0 && w.History()->Count() == 4);
+    for (const bool shuffle : {false, true}) {
+        const int applied = w.History()->AppliedMoves();
+        EXPECT_EQ(press(Qt::Key_End) + press(Qt::Key_End), 1);
+        shuffle ? w.OnCommand(Command::Shuffle) : LeftDrag(w, {0, 0}, 0);
+        EXPECT_TRUE(kept.Empty() && w.History()->AppliedMoves() == applied + 1) << shuffle;
+        Tick(w, 200);
+    }
+    LeftDrag(w, {3, 0}, 1, false);
+    ASSERT_NE(w.Puzzle()->CurrentTwist(), nullptr);
+    const ActiveTwist twist = *w.Puzzle()->CurrentTwist();
+    w.Input().OnRightButtonDown(0, 0);
+    EXPECT_TRUE(!w.Puzzle()->CurrentTwist() && !w.Puzzle()->LayerAngle(twist.axis, twist.layer));
+}
+
 // Which colours the editor takes is its own test's; here, clicks reach it and changes stay.
 TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
     MainWindow& w = Start();
     w.OnTick();
     FakeColourUi ui;
     w.SetColourEditUi(&ui);
-    // Space turns the mode on; a left drag then only edits and twists nothing.
+    // Space turns the mode on, shown by a cross over the cube; a left drag then only edits.
     QTest::keyClick(w.View(), Qt::Key_Space);
+    EXPECT_TRUE(w.View()->cursor().shape() == Qt::CrossCursor && w.windowTitle() == "Mozai");
     ui.answer = [] { return 0x123456; };
     LeftDrag(w, {5, 0}, 24);
     Tick(w);
@@ -78,6 +115,8 @@ TEST_F(MainWindowTest, AClickInColourEditModeRecoloursTheSideUnderIt) {
                 ui.initials.back() == 0x123456u);
     EXPECT_TRUE(StickersOf(*w.Puzzle(), 0x222222) == 4 && ui.errors.empty());
     faceColours[side] = 14540251;
+    w.OnCommand(Command::ColorEdit);
+    EXPECT_EQ(w.View()->cursor().shape(), Qt::ArrowCursor) << "the cross goes with the mode";
     w.OnCommand(Command::Exit);
     EXPECT_EQ(ReadBytes("color.ini"),
               "0 33023\r\n1 176\r\n2 13750737\r\n3 8405007\r\n4 40756\r\n5 14540251\r\n");

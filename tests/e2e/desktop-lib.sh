@@ -3,11 +3,13 @@
 # window and read pixels of the screen. Sourced by the end-to-end scripts; needs bash.
 # shellcheck shell=bash
 
-# Screen size and the root window's colour (Xvfb -wr: white), which shows wherever the shaped
-# window lets the desktop through.
+# Screen size and the root window's colour, which shows wherever the shaped window lets the
+# desktop through: white (Xvfb -wr), or black (-br) when desktop_root=black is set beforehand.
 desktop_width=1024
 desktop_height=768
-root_colour="255,255,255"
+if [ "${desktop_root:-white}" = black ]; then root_flag=-br root_colour="0,0,0"; else
+    root_flag=-wr root_colour="255,255,255"
+fi
 
 desktop_pids=()
 tray_pid=""
@@ -38,7 +40,7 @@ desktop_start() {
     # files; one at a time they do not. The server must not inherit the lock.
     exec {lock}>"${TMPDIR:-/tmp}/mozai-desktop-start.lock"
     flock -w 30 "$lock"
-    Xvfb -displayfd 3 -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp -wr -noreset \
+    Xvfb -displayfd 3 -screen 0 "${desktop_width}x${desktop_height}x24" -nolisten tcp "$root_flag" -noreset \
         3>"$named" {lock}>&- >/dev/null 2>&1 &
     desktop_pids+=($!)
     wait_for 5 test -s "$named"

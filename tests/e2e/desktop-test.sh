@@ -219,6 +219,50 @@ else
     umount "$e2e_mount" && e2e_mount=""
 fi
 
+# --- Quick Home presses each step back; a second button undoes the twist its drag began ------
+moves() { echo $(($(wc -l <history.ini) - 1)); }
+{
+    printf '3\r\n'
+    for i in 0 1 2 3 4 5 6 7 8 9; do printf '%d %d %d\r\n' $((i % 3)) $((i / 3 % 3)) $((i % 2)); done
+} >history.ini
+start_mozai
+xdotool windowfocus --sync "$win"
+# A step animates for about 0.3 s: presses 0.1 s apart come while the one before still runs.
+xdotool key --delay 100 Home Home Home Home Home
+five_left() { [ "$(moves)" = 5 ]; }
+wait_for 10 five_left
+stop_mozai
+check "five quick Home presses on ten moves leave five after SIGTERM" same "$(moves)" 5
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+xdotool mousemove $((x + w / 2 - 30)) $((y + h / 2 + 25)) mousedown 1
+xdotool mousemove $((x + w / 2 - 27)) $((y + h / 2 + 25)) mousedown 3
+xdotool mousemove $((x + w / 2)) $((y + h / 2 + 45)) mouseup 1 mouseup 3
+check "left drag 3 px, then the right button: the window moves" wait_rect "$((x + 27)) $((y + 20)) $w $h"
+settled_sum "$((x + 27))" "$((y + 20))" "$w" "$h" >/dev/null
+stop_mozai
+check "and no twist is recorded" same "$(moves)" 5
+
+# --- Grown at the screen's corner the window stays on the usable area, no larger than it ----
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+xdotool windowmove "$win" 10 10
+check "the window manager moves the window to 10,10" wait_rect "10 10 $w $h"
+x=10 y=10
+cap=$((aw < ah ? aw : ah))
+[ "$cap" -gt 900 ] && cap=900
+# The window is pushed aside as it grows: each notch goes to its centre, over the cube.
+grown() { [ "$(window_rect "$win")" != "$x $y $w $h" ]; }
+for _ in $(seq $(((cap - w) / 6 + 5))); do
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4
+    wait_for 3 grown || break
+    read -r x y w h <<<"$(window_rect "$win")"
+done
+check "the wheel grows it as far as the usable area allows" test $((w + 6)) -gt "$cap"
+check "the whole window is on the usable area" \
+    test "$x" -ge "$ax" -a "$y" -ge "$ay" -a $((x + w)) -le $((ax + aw)) -a $((y + h)) -le $((ay + ah))
+stop_mozai
+
 # --- Twice the pixel density: crisp, shaped to the cube, the same drag twists the same layer -
 rm history.ini
 QT_SCALE_FACTOR=2 start_mozai

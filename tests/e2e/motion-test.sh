@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # End-to-end checks of what moves on the desktop, with the built program under Xvfb, openbox
-# and trayer, driven by xdotool and judged by screenshots: the shaped splash at start, the
-# shaped congratulations banner over the spinning cube once a drag solves it, with the tray
-# menu greyed meanwhile, and demo mode, chosen from the tray menu, twisting the cube and carrying
-# a thrown window on, bouncing at the edges of the screen.
+# and trayer on a black desktop, driven by xdotool and judged by screenshots: the shaped splash,
+# legible on it, at start, the shaped congratulations banner over the spinning cube once a drag
+# solves it, with the tray menu greyed meanwhile, and demo mode, chosen from the tray menu,
+# twisting the cube and carrying a thrown window on, bouncing at the edges of the screen.
 # Usage: motion-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 resources=$(cd "$here/../../resources" && pwd)
+# A dark desktop: the splash's text must stay legible on it.
+desktop_root=black
 # shellcheck source=desktop-lib.sh
 source "$here/desktop-lib.sh"
 e2e_begin "$1"
@@ -43,6 +45,9 @@ splash_seen() {
     return 1
 }
 check "the splash shows the logo alone, shaped, while the main window is hidden" splash_seen
+# Its small line of black text stands on the desktop, rimmed with light pixels.
+check "on a black desktop the splash's small line shows its light rim" \
+    more_than "$(count_colour "$work/splash.png" $bx $((by + 102)) 340 20 "255,255,255")" 300
 win=$(wait_for 20 mozai_window) || { echo "Mozai showed no window" >&2; exit 1; }
 read -r x y w h <<<"$(window_rect "$win")"
 settled_sum "$x" "$y" "$w" "$h" >/dev/null
