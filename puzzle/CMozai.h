@@ -84,7 +84,8 @@ public:
     void Seed(std::uint32_t seed) { random.Seed(seed); }
     // Starts a shuffle of shuffleLength twists unless one is running.
     void StartShuffle();
-    // Demo mode twists endlessly and unrecorded; switching it either way empties the history.
+    // Demo mode twists endlessly, each twist recorded once it completes (no solved check), so the
+    // history always rebuilds the cube; switching keeps the history.
     void SetDemo(bool on);
     // Starts one random twist: a quarter turn at once, or a 10 degree first step in demo mode.
     void RandomTwist();
@@ -161,6 +162,9 @@ public:
 
 private:
     bool ValidLayer(int axis, int layer) const;
+    // Random twists stop where a load would stop reading: beyond it the file could no longer
+    // rebuild the cube, and a demo left running for days would grow it without end.
+    bool HistoryFull() const;
     bool AllLayersAtRest() const;
     // The link of the cell at (u, v) of the layer's slice: u, v are j, k for axis 0, i, k for
     // axis 1 and i, j for axis 2.

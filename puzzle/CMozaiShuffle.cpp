@@ -22,9 +22,10 @@ void CMozai::SetDemo(bool on) {
     demo = on;
     shuffleRemaining = on ? shuffleLength : 0;
     Changed();
-    if (history != nullptr) {
-        history->Clear();
-    }
+}
+
+bool CMozai::HistoryFull() const {
+    return history != nullptr && history->Count() >= maxLoadedMoves;
 }
 
 void CMozai::RandomTwist() {

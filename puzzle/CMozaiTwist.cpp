@@ -1,6 +1,7 @@
 #include "puzzle/CMozai.h"
 
 #include "math3d/Angles.h"
+#include "persist/MoveHistory.h"
 
 #include <utility>
 
@@ -155,8 +156,10 @@ void CMozai::Tick() {
             r == TwistResult::TwistDonePositive || r == TwistResult::TwistDoneNegative;
         if (done && kind == TwistKind::UserTwist) {
             CompleteUserTwist(axis, layer, r == TwistResult::TwistDonePositive);
+        } else if (done && kind == TwistKind::DemoTwist && history != nullptr) {
+            history->Append(axis, layer, r == TwistResult::TwistDonePositive);
         }
-    } else if (shuffleRemaining > 0 && !activeTwist) {
+    } else if (shuffleRemaining > 0 && !activeTwist && !HistoryFull()) {
         RandomTwist();
     }
 }

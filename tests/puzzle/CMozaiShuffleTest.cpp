@@ -37,21 +37,44 @@ TEST_F(Shuffle, FiftyRecordedTwistsUndoneByFiftyStepsBack) {
     EXPECT_TRUE(solvedCalls == 50 && history.Count() == 0) << solvedCalls;
 }
 
-TEST_F(Shuffle, DemoTwistsKeepGoingUnrecordedAndTheLastOneFinishes) {
+// The demo's twists are recorded as they complete, the last one after switching off, so a
+// replay rebuilds the cube and steps back undo the demo; at the cap no new twist starts.
+TEST_F(Shuffle, DemoTwistsAreRecordedUntilTheCapAndTheHistoryRebuildsTheCube) {
+    const std::vector<long long> solved = State(*puzzle);
+    QuarterTurn(*puzzle, 0, 0, true);
     history.Append(0, 0, true);
     puzzle->SetDemo(true);
-    EXPECT_EQ(history.Count(), 0);
     for (int t = 0; t < 700; ++t) { // more than 50 twists of a dozen ticks
         puzzle->Tick();
         ASSERT_GE(puzzle->ShuffleRemaining(), 1);
     }
-    history.Append(1, 1, true);
     puzzle->StepBack(); // refused in demo mode
     EXPECT_EQ(puzzle->CurrentTwist()->kind, TwistKind::DemoTwist);
-    puzzle->SetDemo(false); // empties the history again
-    EXPECT_EQ(history.Count(), 0);
+    const int recorded = history.Count();
+    EXPECT_GT(recorded, 51);
+    puzzle->SetDemo(false);
     EXPECT_GT(TickUntilIdle(*puzzle), 0);
-    EXPECT_EQ(history.Count() + solvedCalls, 0);
+    EXPECT_TRUE(history.Count() == recorded + 1 && solvedCalls == 0) << history.Count();
+    auto rebuilt = MakePuzzle(3);
+    rebuilt->SetHistory(&history);
+    rebuilt->Replay();
+    EXPECT_EQ(State(*rebuilt), State(*puzzle));
+    for (int m = 0; m < recorded + 1; ++m, TickUntilIdle(*puzzle))
+        puzzle->StepBack();
+    EXPECT_EQ(State(*puzzle), solved);
+
+    Restart();
+    for (int m = 1; m < maxLoadedMoves; ++m)
+        history.Append(1, m % 3, true);
+    puzzle->SetDemo(true);
+    for (int t = 0; t < 100; ++t)
+        puzzle->Tick();
+    EXPECT_TRUE(history.Count() == maxLoadedMoves && puzzle->CurrentTwist() == nullptr);
+    puzzle->StartShuffle();
+    puzzle->SetDemo(false);
+    puzzle->StartShuffle(); // nor does a shuffle
+    puzzle->Tick();
+    EXPECT_TRUE(history.Count() == maxLoadedMoves && puzzle->CurrentTwist() == nullptr);
 }
 
 // Solved: the stickers of each colour face one way within 2 degrees, whatever the orientation.
