@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,7 +137,7 @@ QString CommandLine::DataFolder() const {
     return base + QStringLiteral("/mozai");
 }
 
-bool CommandLine::EnterDataFolder(QString* error) const {
+bool CommandLine::EnterDataFolder(QString* error, QString* warning) const {
     const QString folder = DataFolder();
     if (!MakePrivatePath(folder, error))
         return false;
@@ -144,6 +145,9 @@ bool CommandLine::EnterDataFolder(QString* error) const {
         *error = QStringLiteral("cannot enter %1: %2").arg(folder, SystemError());
         return false;
     }
+    // Checked by the effective user, as the saves will be made (root too: a read-only mount).
+    if (::faccessat(AT_FDCWD, ".", W_OK, AT_EACCESS) != 0)
+        *warning = QStringLiteral("cannot save in %1: %2").arg(folder, SystemError());
     return true;
 }
 

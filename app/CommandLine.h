@@ -30,8 +30,11 @@ public:
     // --data-dir as given, else $XDG_DATA_HOME/mozai, else ~/.local/share/mozai.
     QString DataFolder() const;
     // Creates the data folder (missing folders with mode 0700) and makes it the working
-    // directory. False, with the reason in `error`, when that cannot be done.
-    bool EnterDataFolder(QString* error) const;
+    // directory. False, with the reason in `error`, when that cannot be done. A folder entered
+    // but not writable sets `warning` ("cannot save in DIR: reason"); Mozai runs on.
+    bool EnterDataFolder(QString* error, QString* warning) const;
+    // The value of one of Qt's own options (such as "platform" or "display"), empty if not given.
+    QString QtOption(const char* name) const { return parser.value(QString::fromLatin1(name)); }
 
     // The program's arguments as Qt decodes them.
     static QStringList Arguments(int argc, const char* const* argv);

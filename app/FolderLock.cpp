@@ -1,22 +1,59 @@
 #include "app/FolderLock.h"
 
+#include <QFile>
+
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-constexpr char lockFileName[] = "mozai.lock";
-constexpr mode_t lockFileMode = 0644;
+
+constexpr mode_t lockFileMode = 0600;
+
+// A folder only this user can write to, reached without a link: nobody else can put a link or
+// a file of theirs where the lock file goes.
+bool PrivateFolder(const QByteArray& path) {
+    struct stat info {};
+    return !path.isEmpty() && path.startsWith('/') && ::lstat(path.constData(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 022) == 0;
+}
+
+QByteArray LockFolder(const QString& chosen) {
+    if (!chosen.isEmpty())
+        return QFile::encodeName(chosen);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (PrivateFolder(runtime))
+        return runtime;
+    const QByteArray fallback = "/tmp/mozai-" + QByteArray::number(::geteuid());
+    ::mkdir(fallback.constData(), 0700);
+    return PrivateFolder(fallback) ? fallback : QByteArray();
+}
+
 } // namespace
 
-FolderLock::FolderLock() {
-    fd = ::open(lockFileName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, lockFileMode);
-    // A lock on a file that may be read only works as well.
-    if (fd < 0)
-        fd = ::open(lockFileName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+FolderLock::FolderLock(const QString& folder, const QString& runtimeFolder) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        problem = QStringLiteral("%1 is no folder").arg(folder);
+        return;
+    }
+    key = QStringLiteral("%1-%2").arg(info.st_dev).arg(info.st_ino);
+    const QByteArray place = LockFolder(runtimeFolder);
+    const QByteArray name = place + "/mozai-" + key.toLatin1() + ".lock";
+    held = true;
+    if (place.isEmpty()) {
+        problem = QStringLiteral("no private folder for the lock file: XDG_RUNTIME_DIR is unset "
+                                 "and /tmp/mozai-%1 is not this user's own")
+                      .arg(::geteuid());
+        return;
+    }
+    fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, lockFileMode);
     if (fd < 0) {
-        held = true;
+        problem = QStringLiteral("cannot make %1: %2")
+                      .arg(QFile::decodeName(name), QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     int result = 0;

@@ -1,20 +1,32 @@
 #pragma once
 
-// Keeps the working directory, the data folder, to one Mozai: it holds a lock on the file
-// "mozai.lock" there for as long as it lives. The system drops the lock when the process ends
-// however it ends, so a crash never leaves the folder locked.
+#include <QString>
+
+// Keeps one data folder to one Mozai: it holds a lock for as long as it lives. The lock file
+// lies outside the folder, in the user's runtime folder, named after the folder's device and
+// inode, so a folder Mozai may not write to, or a link named like the lock, cannot defeat it.
+// The system drops the lock when the process ends however it ends.
 class FolderLock {
 public:
-    FolderLock();
+    // Locks `folder` (the working directory by default); `runtimeFolder` holds the lock file,
+    // by default $XDG_RUNTIME_DIR, or a private folder of the user's in /tmp when that is unset
+    // or not the user's own.
+    explicit FolderLock(const QString& folder = QStringLiteral("."),
+                        const QString& runtimeFolder = QString());
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    // False when another process holds the folder. A folder where no lock file can be opened
-    // counts as held by nobody: nothing else can keep files there either.
+    // False when another process holds the folder, or when the folder does not exist. When no
+    // lock file can be made anywhere the folder counts as held, with the reason in Problem().
     bool Held() const { return held; }
+    QString Problem() const { return problem; }
+    // The folder's device and inode, the same for every path to it: "<device>-<inode>".
+    QString Key() const { return key; }
 
 private:
     int fd = -1;
     bool held = false;
+    QString key;
+    QString problem;
 };

@@ -122,6 +122,8 @@ void MainWindow::ShowInitially() {
 void MainWindow::Activate() {
     if (destroyed)
         return;
+    // A window minimised by the user comes back too.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

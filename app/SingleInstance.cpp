@@ -11,23 +11,18 @@ namespace {
 constexpr int connectTimeoutMs = 500;
 constexpr int connectAttempts = 10;
 constexpr unsigned long retryPauseMs = 100;
-const QByteArray activateMessage = "activate\n";
+// The running instance answers from its event loop, which a busy start-up may hold for a while.
+constexpr int answerTimeoutMs = 10000;
+const QByteArray activateRequest = "activate ";
+const QByteArray activatedAnswer = "activated";
+const QByteArray displayAnswer = "display ";
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name(name) {}
+SingleInstance::SingleInstance(const QString& folderKey, const QString& display, QObject* parent)
+    : QObject(parent), name(QStringLiteral("mozai-%1-%2").arg(::getuid()).arg(folderKey)),
+      display(NormalisedDisplay(display)) {}
 
 SingleInstance::~SingleInstance() = default;
-
-QString SingleInstance::DefaultName() {
-    // Per display: the instance asked to come to the front must be on the screen of the start.
-    QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        display = qgetenv("WAYLAND_DISPLAY");
-    return QStringLiteral("mozai-%1-%2")
-        .arg(::getuid())
-        .arg(NormalisedDisplay(QString::fromLocal8Bit(display)));
-}
 
 QString SingleInstance::NormalisedDisplay(const QString& display) {
     // host:display[.screen]
@@ -39,7 +34,7 @@ QString SingleInstance::NormalisedDisplay(const QString& display) {
     return host + QLatin1Char(':') + QString::number(match.captured(2).toUInt());
 }
 
-bool SingleInstance::ActivateRunning() {
+SingleInstance::Answer SingleInstance::ActivateRunning(QString* otherDisplay) {
     QLocalSocket socket;
     socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     // The instance holding the folder may have taken it a moment ago and not be listening yet.
@@ -48,13 +43,21 @@ bool SingleInstance::ActivateRunning() {
         if (socket.waitForConnected(connectTimeoutMs))
             break;
         if (attempt == connectAttempts)
-            return false;
+            return Answer::NoAnswer;
         QThread::msleep(retryPauseMs);
     }
-    socket.write(activateMessage);
+    socket.write(activateRequest + display.toUtf8() + '\n');
     socket.waitForBytesWritten(connectTimeoutMs);
+    while (!socket.canReadLine() && socket.waitForReadyRead(answerTimeoutMs)) {
+    }
+    const QByteArray answer = socket.readLine().trimmed();
     socket.disconnectFromServer();
-    return true;
+    if (answer == activatedAnswer)
+        return Answer::Activated;
+    if (!answer.startsWith(displayAnswer))
+        return Answer::NoAnswer;
+    *otherDisplay = QString::fromUtf8(answer.mid(displayAnswer.size()));
+    return Answer::OtherDisplay;
 }
 
 bool SingleInstance::Listen() {
@@ -70,8 +73,21 @@ bool SingleInstance::Listen() {
 void SingleInstance::OnConnection() {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains("activate"))
+            if (!socket->canReadLine())
+                return;
+            const QByteArray request = socket->readLine().trimmed();
+            if (!request.startsWith(activateRequest))
+                return;
+            // A window cannot be brought to the front of another display: the start there says
+            // where this one is instead.
+            if (NormalisedDisplay(QString::fromUtf8(request.mid(activateRequest.size()))) ==
+                display) {
+                socket->write(activatedAnswer + '\n');
                 emit activateRequested();
+            } else {
+                socket->write(displayAnswer + display.toUtf8() + '\n');
+            }
+            socket->flush();
         });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }

@@ -5,22 +5,26 @@
 
 class QLocalServer;
 
-// The activation channel of one user's Mozai on one display: the running instance listens on a
-// local socket; a later start that finds the data folder taken (see FolderLock) asks it there to
-// come to the front and exits.
+// The activation channel of the Mozai that holds one data folder (see FolderLock): it listens
+// on a local socket named after the user and the folder; a later start that finds the folder
+// taken asks it there to come to the front. The running one does so only when the start is on
+// its own display, and otherwise answers with the display it is on.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstance(const QString& name = DefaultName(), QObject* parent = nullptr);
+    enum class Answer { Activated, OtherDisplay, NoAnswer };
+
+    // `folderKey` names the folder (FolderLock::Key); `display` is the display this process is
+    // on, compared in its normalised form.
+    SingleInstance(const QString& folderKey, const QString& display, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another instance answered and has been asked to activate its window.
-    bool ActivateRunning();
+    // Asks the instance holding the folder to come to the front. OtherDisplay, with its display
+    // in `otherDisplay`, when it runs on another one; NoAnswer when none answers in time.
+    Answer ActivateRunning(QString* otherDisplay);
     // Starts listening; false when the name cannot be taken.
     bool Listen();
 
-    // The channel of this user on this display.
-    static QString DefaultName();
     // An X display name without its screen number and with "unix" for the local host left out,
     // so every name of one display reads the same (":0", ":0.1" and "unix:0.0" read ":0").
     // Anything else (a Wayland socket name) is returned as it stands.
@@ -33,5 +37,6 @@ private:
     void OnConnection();
 
     QString name;
+    QString display;
     QLocalServer* server = nullptr;
 };

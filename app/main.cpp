@@ -1,4 +1,4 @@
-// Entry point: one Mozai per session, the main window, and an orderly exit on every way out.
+// Entry point: one Mozai per data folder, the main window, and an orderly exit on every way out.
 
 #include "app/CommandLine.h"
 #include "app/ExitPaths.h"
@@ -9,6 +9,7 @@
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupTrace.h"
+#include "app/WindowSystem.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -18,13 +19,8 @@
 
 namespace {
 
-// The window shapes, moves and raises itself, which a Wayland compositor does not allow a
-// client; XWayland does. Wayland itself remains the fallback. An explicit choice is kept.
-void PreferX11InWaylandSession() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
-    if (qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+void Say(const QString& line) {
+    std::fprintf(stderr, "mozai: %s\n", qPrintable(line));
 }
 
 // llvmpipe, Mesa's software rasteriser, draws in the calling thread unless the user chose
@@ -49,26 +45,47 @@ int main(int argc, char** argv) {
         const QCoreApplication core(argc, argv); // the help text names the program through it
         return commandLine.Report();
     }
-    QString dataFolderError;
-    if (!commandLine.EnterDataFolder(&dataFolderError)) {
-        std::fprintf(stderr, "mozai: %s\n", qPrintable(dataFolderError));
+    // The display next, so that a start without one makes nothing.
+    const WindowSystem windowSystem(commandLine.QtOption("platform"),
+                                    commandLine.QtOption("display"));
+    if (!windowSystem.Note().isEmpty())
+        Say(windowSystem.Note());
+    if (!windowSystem.Reachable()) {
+        Say(windowSystem.Problem());
         return 1;
     }
+    QString dataFolderError;
+    QString dataFolderWarning;
+    if (!commandLine.EnterDataFolder(&dataFolderError, &dataFolderWarning)) {
+        Say(dataFolderError);
+        return 1;
+    }
+    if (!dataFolderWarning.isEmpty())
+        Say(dataFolderWarning);
 
-    PreferX11InWaylandSession();
     PreferSingleThreadedRasteriser();
     QApplication app(argc, argv);
     // Closing a message box or a dialog must not end a program whose window is a tool window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // One Mozai per data folder; a second start brings the first to the front and ends.
+    // One Mozai per data folder; a second start on its display brings it to the front and ends.
     const FolderLock folderLock;
-    SingleInstance instance;
+    if (!folderLock.Problem().isEmpty())
+        Say(folderLock.Problem());
+    SingleInstance instance(folderLock.Key(), windowSystem.Display());
     if (!folderLock.Held()) {
-        if (instance.ActivateRunning())
+        QString otherDisplay;
+        switch (instance.ActivateRunning(&otherDisplay)) {
+        case SingleInstance::Answer::Activated:
             return 0;
-        qCritical("Mozai: another Mozai, on another display, uses this data folder.");
-        return 1;
+        case SingleInstance::Answer::OtherDisplay:
+            Say(QStringLiteral("another Mozai, on display %1, uses this data folder")
+                    .arg(otherDisplay));
+            return 1;
+        case SingleInstance::Answer::NoAnswer:
+            Say(QStringLiteral("another Mozai uses this data folder and does not answer"));
+            return 1;
+        }
     }
     instance.Listen();
 

@@ -4,6 +4,8 @@
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "app/WindowSystem.h"
+#include "tests/persist/PersistTestSupport.h"
 
 #include <gmock/gmock.h>
 
@@ -11,12 +13,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocalServer>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
+#include <array>
+#include <chrono>
 #include <csignal>
+#include <future>
 #include <memory>
 #include <sys/stat.h>
 #include <tuple>
@@ -44,7 +51,9 @@ TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
         EXPECT_TRUE(line.action() == action && line.ExitStatus() == (action == A::UsageError) * 2);
         EXPECT_THAT(line.Text().toStdString(), ::testing::HasSubstr(text));
     }
-    EXPECT_EQ(Parse(std::get<0>(std::end(cases)[-1])).DataFolder(), "here");
+    const CommandLine last = Parse(std::get<0>(std::end(cases)[-1]));
+    EXPECT_EQ(last.DataFolder() + last.QtOption("platform") + last.QtOption("display"),
+              "hereoffscreen:3");
 
     // The XDG rules: an empty or relative XDG_DATA_HOME means ~/.local/share.
     const QByteArray saved = qgetenv("XDG_DATA_HOME");
@@ -59,7 +68,9 @@ TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
     QTemporaryDir scratch;
     ASSERT_TRUE(QDir::setCurrent(scratch.path()));
     QString error; // a relative folder is taken from the current one
-    ASSERT_TRUE(Parse({"--data-dir", "share/deeper/mozai"}).EnterDataFolder(&error));
+    QString warning;
+    ASSERT_TRUE(Parse({"--data-dir", "share/deeper/mozai"}).EnterDataFolder(&error, &warning));
+    EXPECT_TRUE(warning.isEmpty()) << qPrintable(warning);
     const QString entered = QFileInfo(scratch.filePath("share/deeper/mozai")).canonicalFilePath();
     EXPECT_EQ(QDir::currentPath(), entered);
     for (const char* made : {"share", "share/deeper", "share/deeper/mozai"}) {
@@ -71,7 +82,8 @@ TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
     // A file where a folder should be: an error naming it, and the working folder unchanged.
     QFile(scratch.filePath("blocker")).open(QIODevice::WriteOnly);
     for (const char* bad : {"blocker", "blocker/mozai"}) {
-        EXPECT_FALSE(Parse({"--data-dir", scratch.filePath(bad)}).EnterDataFolder(&error));
+        EXPECT_FALSE(
+            Parse({"--data-dir", scratch.filePath(bad)}).EnterDataFolder(&error, &warning));
         EXPECT_TRUE(error.contains("blocker") && QDir::currentPath() == entered) << bad;
     }
     QDir::setCurrent(before);
@@ -87,16 +99,100 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     }
 }
 
-// The names of one display are one channel; a folder has one holder at a time.
-TEST(SingleInstanceTest, OneChannelPerDisplayAndOneHolderPerFolder) {
+// The names of one display are one display; a folder has one holder at a time, by whatever
+// path, also where no lock file can be made in it (0500, or "mozai.lock" a link), and nothing is
+// made there; a second start is answered by the holder of its folder only.
+TEST(SingleInstanceTest, OneHolderPerFolderAnsweringByFolderAndDisplay) {
+    if (!RunsUnprivileged())
+        return;
     for (const char* name : {":85", ":85.0", "unix:85.1", ":085"})
         EXPECT_EQ(SingleInstance::NormalisedDisplay(name), ":85") << name;
     EXPECT_EQ(SingleInstance::NormalisedDisplay("host:3.0"), "host:3");
     EXPECT_EQ(SingleInstance::NormalisedDisplay("wayland-0"), "wayland-0");
-    auto first = std::make_unique<FolderLock>();
-    EXPECT_TRUE(first->Held() && !FolderLock().Held());
+
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath("data");
+    QDir().mkpath(folder + "/inner");
+    QFile::link(scratch.filePath("elsewhere"), folder + "/mozai.lock");
+    QFile::link(folder, scratch.filePath("link"));
+    ::chmod(QFile::encodeName(folder).constData(), 0500);
+    QString error;
+    QString warning;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(Parse({"--data-dir", folder}).EnterDataFolder(&error, &warning));
+    EXPECT_EQ(warning, "cannot save in " + folder + ": Permission denied");
+    QDir::setCurrent(before);
+    auto first = std::make_unique<FolderLock>(folder);
+    EXPECT_TRUE(first->Held() && first->Problem().isEmpty()) << qPrintable(first->Problem());
+    for (const QString& path : {folder, folder + "/inner/..", scratch.filePath("link")})
+        EXPECT_FALSE(FolderLock(path).Held()) << qPrintable(path);
+    EXPECT_TRUE(FolderLock(folder + "/inner").Held());
+    EXPECT_FALSE(FolderLock(scratch.filePath("missing")).Held());
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                     QDir::System),
+              QStringList({"inner", "mozai.lock"}));
+    EXPECT_FALSE(QFileInfo::exists(scratch.filePath("elsewhere")));
     first.reset();
-    EXPECT_TRUE(FolderLock().Held());
+    EXPECT_TRUE(FolderLock(scratch.filePath("link")).Held());
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+
+    // Activation: the answer comes from the holder's event loop, so the start asks from a thread.
+    SingleInstance running("key", ":85");
+    ASSERT_TRUE(running.Listen());
+    QSignalSpy activated(&running, &SingleInstance::activateRequested);
+    const std::tuple<const char*, const char*, SingleInstance::Answer, int> starts[] = {
+        {"key", "unix:85.0", SingleInstance::Answer::Activated, 1},
+        {"key", ":86", SingleInstance::Answer::OtherDisplay, 1},
+        {"other key", ":85", SingleInstance::Answer::NoAnswer, 1},
+    };
+    for (const auto& [key, display, answer, calls] : starts) {
+        QString other;
+        auto asked = std::async(std::launch::async, [&, key = key, display = display] {
+            return SingleInstance(key, display).ActivateRunning(&other);
+        });
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+            20000));
+        EXPECT_EQ(asked.get(), answer) << key << display;
+        EXPECT_EQ(other, answer == SingleInstance::Answer::OtherDisplay ? ":85" : "");
+        EXPECT_EQ(activated.count(), calls) << key << display;
+    }
+}
+
+// The platform and its display are checked before Qt starts. No X server answers at :4093; a
+// socket stands in for a Wayland compositor. Columns: QT_QPA_PLATFORM, DISPLAY,
+// WAYLAND_DISPLAY, -platform, -display; then QT_QPA_PLATFORM after the choice, and the display
+// in use or the one that cannot be opened. (An X server that answers is the end-to-end tests'.)
+TEST(WindowSystemTest, ChosenAndCheckedBeforeQtStarts) {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    QLocalServer compositor;
+    ASSERT_TRUE(compositor.listen(runtime + "/mozai-test-wayland"));
+    const char* const vars[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    qunsetenv("XDG_SESSION_TYPE");
+    using Row = std::array<const char*, 7>;
+    const Row rows[] = {
+        {"offscreen", "", "", "", "", "offscreen", "offscreen"},
+        {"wayland", ":4093", "", "", "", "wayland", "cannot open display wayland-0"},
+        {"wayland", ":4093", "mozai-test-wayland", "", "", "wayland", "mozai-test-wayland"},
+        {"", ":4093", "mozai-test-wayland", "", "", "xcb;wayland", "mozai-test-wayland"},
+        {"", "", "", "", "", "", "cannot open display (DISPLAY is not set)"},
+        {"offscreen", ":4093", "", "xcb", "", "offscreen", "cannot open display :4093"},
+        {"xcb", "", "", "", ":4093", "xcb", "cannot open display :4093"},
+        {"wayland", "", "", "offscreen:a=1", "", "wayland", "offscreen"},
+    };
+    for (const Row& row : rows) {
+        for (int v = 0; v < 3; ++v)
+            qputenv(vars[v], row[v]);
+        const WindowSystem chosen(row[3], row[4]);
+        const QString shown = chosen.Reachable() ? chosen.Display() : chosen.Problem();
+        EXPECT_TRUE(qgetenv("QT_QPA_PLATFORM") == row[5] && shown == row[6] &&
+                    chosen.Note().isEmpty())
+            << row[0] << " / " << row[1] << " / " << row[3] << ": "
+            << qgetenv("QT_QPA_PLATFORM").constData() << ", " << qPrintable(shown);
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
 }
 
 // Offscreen there is neither a compositor nor a tray; with one (the end-to-end tests) Add succeeds.

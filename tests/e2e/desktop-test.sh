@@ -35,11 +35,48 @@ check "a click at the cut-away corner reaches the desktop, not Mozai" \
     not pointer_over $((x + 2)) $((y + 2)) "$win"
 check "a click on the cube reaches Mozai" pointer_over $cx $cy "$win"
 
-# --- A second start hands over to the running one and ends ---------------------------------
+# --- A second start hands over to the running one of its data folder and ends --------------
+mozai_windows() { xdotool search --onlyvisible --name '^Mozai$' 2>/dev/null | wc -l; }
+shown() { xwininfo -id "$1" | grep -q IsViewable; }
+# second_start <expected status> <expected text on stderr> [VAR=value...] [-- arguments]
+second_start() {
+    local want=$1 line=$2 got=0 settings=()
+    shift 2
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+    shift
+    env "${settings[@]}" timeout 20 "$mozai" "$@" 2>"$work/second.err" || got=$?
+    same "$got" "$want" && { [ -z "$line" ] || grep -qF -- "$line" "$work/second.err"; } ||
+        { echo "       stderr: $(cat "$work/second.err")"; return 1; }
+}
+xdotool windowminimize --sync "$win"
 # The display named with its screen number is the same display.
 check "a second start, on DISPLAY=$DISPLAY.0, ends at once with status 0" \
-    env DISPLAY="$DISPLAY.0" timeout 10 "$mozai"
-check "one Mozai window remains" same "$(xdotool search --onlyvisible --name '^Mozai$' | wc -l)" 1
+    second_start 0 "" DISPLAY="$DISPLAY.0"
+check "and brings the minimised window back" wait_for 5 shown "$win"
+check "one Mozai window remains" same "$(mozai_windows)" 1
+check "QT_QPA_PLATFORM=wayland with an X display at hand: X, said on stderr" \
+    second_start 0 "running on X display $DISPLAY" QT_QPA_PLATFORM=wayland
+check "a start on another platform names the running one's display and ends with 1" \
+    second_start 1 "mozai: another Mozai, on display $DISPLAY, uses this data folder" \
+    -- -platform offscreen
+# Another data folder on the same display is another Mozai, with its own channel.
+xdotool windowminimize --sync "$win"
+"$mozai" --data-dir "$work/other" >>"$work/mozai.log" 2>&1 &
+other_pid=$!
+check "another data folder has a Mozai of its own" wait_for 20 eval '[ "$(mozai_windows)" = 1 ]'
+check "whose start leaves the first one's window minimised" not shown "$win"
+check "a second start on the other folder ends with status 0" second_start 0 "" -- --data-dir "$work/other"
+check "the first folder's start brings its own window back" second_start 0 ""
+check "so both show" wait_for 5 eval '[ "$(mozai_windows)" = 2 ]'
+kill -TERM "$other_pid"
+wait "$other_pid"
+# Without a display: said at once, status 1, and no data folder made.
+for display in "" :4093; do
+    check "DISPLAY='$display': 'cannot open display', status 1" \
+        second_start 1 "mozai: cannot open display ${display:-(DISPLAY is not set)}" \
+        DISPLAY="$display" XDG_DATA_HOME="$work/nodisplay"
+    check "and no data folder is made" not test -e "$work/nodisplay"
+done
 
 # --- The wheel grows the window by 6 pixels each way around its centre ----------------------
 xdotool mousemove $cx $cy click 4

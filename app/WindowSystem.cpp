@@ -1,0 +1,117 @@
+#include "app/WindowSystem.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace {
+
+QString Env(const char* name) {
+    return qEnvironmentVariable(name);
+}
+
+// The name of a platform list's entry, without its options: "offscreen:configfile=x" is
+// "offscreen".
+QString PlatformName(const QString& entry) {
+    return entry.section(QLatin1Char(':'), 0, 0).trimmed();
+}
+
+bool IsWayland(const QString& entry) {
+    return PlatformName(entry).startsWith(QLatin1String("wayland"));
+}
+
+QString WaylandSocket(const QString& name) {
+    const QString socket = name.isEmpty() ? Env("WAYLAND_DISPLAY") : name;
+    return socket.isEmpty() ? QStringLiteral("wayland-0") : socket;
+}
+
+} // namespace
+
+WindowSystem::WindowSystem(const QString& platformOption, const QString& displayOption)
+    : displayOption(displayOption) {
+    QString platforms = platformOption;
+    if (platforms.isEmpty()) {
+        platforms = Env("QT_QPA_PLATFORM");
+        const bool waylandSession = Env("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                                    !Env("WAYLAND_DISPLAY").isEmpty();
+        if (platforms.isEmpty() && waylandSession) {
+            // Qt's own choice there may be Wayland; XWayland first, Wayland the fallback.
+            platforms = QStringLiteral("xcb;wayland");
+            qputenv("QT_QPA_PLATFORM", platforms.toLatin1());
+        } else if (IsWayland(platforms.section(QLatin1Char(';'), 0, 0)) &&
+                   !Env("DISPLAY").isEmpty() && XDisplayAnswers(QString())) {
+            note = QStringLiteral("QT_QPA_PLATFORM is %1, but Mozai shapes and places its own "
+                                  "window, which Wayland does not allow: running on X display %2")
+                       .arg(platforms, Env("DISPLAY"));
+            platforms = QStringLiteral("xcb");
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        }
+    }
+    if (platforms.isEmpty())
+        platforms = QStringLiteral("xcb");
+    // Qt takes the first entry of the list it can open.
+    const QStringList entries = platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& entry : entries) {
+        if (Check(entry)) {
+            reachable = true;
+            problem.clear();
+            return;
+        }
+    }
+}
+
+bool WindowSystem::Check(const QString& entry) {
+    const QString platform = PlatformName(entry);
+    QString failed;
+    if (platform == QLatin1String("xcb")) {
+        display = displayOption.isEmpty() ? Env("DISPLAY") : displayOption;
+        if (display.isEmpty())
+            failed = QStringLiteral("(DISPLAY is not set)");
+        else if (!XDisplayAnswers(display))
+            failed = display;
+    } else if (IsWayland(entry)) {
+        display = WaylandSocket(QString());
+        if (!WaylandAnswers(display))
+            failed = display;
+    } else {
+        display = platform; // nothing to reach beforehand: Qt says what is wrong
+    }
+    if (failed.isEmpty())
+        return true;
+    if (problem.isEmpty()) // the first choice is the one to name
+        problem = QStringLiteral("cannot open display %1").arg(failed);
+    return false;
+}
+
+bool WindowSystem::XDisplayAnswers(const QString& name) {
+    const QByteArray encoded = name.toLocal8Bit();
+    xcb_connection_t* connection =
+        xcb_connect(name.isEmpty() ? nullptr : encoded.constData(), nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
+}
+
+bool WindowSystem::WaylandAnswers(const QString& name) {
+    QString path = WaylandSocket(name);
+    if (!path.startsWith(QLatin1Char('/')))
+        path = Env("XDG_RUNTIME_DIR") + QLatin1Char('/') + path;
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (encoded.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool answers =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return answers;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// The window system Mozai runs on, chosen and checked before Qt starts, so that a start without
+// a display says so and makes nothing. Mozai shapes, moves and raises its own window, which X
+// allows and a Wayland compositor does not: with an X display at hand it runs on X even when
+// QT_QPA_PLATFORM names Wayland. Any other QT_QPA_PLATFORM, and -platform, are obeyed.
+class WindowSystem {
+public:
+    // `platformOption` and `displayOption` are the values of -platform and -display, empty
+    // when not given. Reads the environment and sets QT_QPA_PLATFORM when it changes the choice.
+    WindowSystem(const QString& platformOption, const QString& displayOption);
+
+    // What was changed and why, for standard error; empty when the environment was obeyed.
+    QString Note() const { return note; }
+    // Whether Qt can open the chosen platform; else Problem() names the display it cannot open.
+    bool Reachable() const { return reachable; }
+    QString Problem() const { return problem; }
+    // The display the window shows on: the X display name, the Wayland socket, or the name of
+    // a platform without one (such as "offscreen").
+    QString Display() const { return display; }
+
+    // Whether an X server answers at `name` (empty: $DISPLAY).
+    static bool XDisplayAnswers(const QString& name);
+    // Whether a Wayland compositor listens at `name` (empty: $WAYLAND_DISPLAY or wayland-0).
+    static bool WaylandAnswers(const QString& name);
+
+private:
+    // Checks one entry of a platform list ("xcb", "wayland", "offscreen:opts"); sets display
+    // and, when it cannot be opened, problem.
+    bool Check(const QString& entry);
+
+    QString displayOption;
+    QString note;
+    QString problem;
+    QString display;
+    bool reachable = false;
+};
