@@ -324,10 +324,10 @@ tray_menu() {
     popup_opens
 }
 
-# Turns demo mode on from the tray menu; whether the menu opened.
-demo_on() {
+# Switches demo mode on or off from the tray menu; whether the menu opened.
+demo_switch() {
     tray_menu || return 1
-    # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On".
+    # From the bottom: "Exit", "About", then "Option"; its second item is "Demo On"/"Demo Off".
     xdotool key Up Up Up Right Down Return
 }
 

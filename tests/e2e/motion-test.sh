@@ -3,7 +3,8 @@
 # and trayer on a black desktop, driven by xdotool and judged by screenshots: the shaped splash,
 # legible on it, at start, the shaped congratulations banner over the spinning cube once a drag
 # solves it, with the tray menu greyed meanwhile, and demo mode, chosen from the tray menu,
-# twisting the cube and carrying a thrown window on, bouncing at the edges of the screen.
+# twisting the cube and carrying a thrown window on, bouncing at the edges of the screen, its
+# twists recorded so that Home steps back through them.
 # Usage: motion-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -94,7 +95,7 @@ cube_sum() {
 }
 still=$(settled_sum "$x" "$y" "$w" "$h")
 check "without the demo the cube stands still" same "$(cube_sum)" "$still"
-check "right-click on the tray icon opens the menu" demo_on
+check "right-click on the tray icon opens the menu" demo_switch
 cube_changed() { [ "$(cube_sum)" != "$1" ]; }
 check "the demo twists the cube" wait_for 10 cube_changed "$still"
 
@@ -138,5 +139,40 @@ check "it bounces at the edges and stays on the screen" bounces_on_the_screen
 
 stop_mozai
 check "SIGTERM ends Mozai with status 0" same "$status" 0
-check "the demo's twists are not recorded" same "$(history_text)" "3RN"
+moves='([0-2] [0-2] [01]RN)'
+demo_kept() { [[ "$(history_text)" =~ ^3RN$moves+$ ]] || { echo "       $(history_text)"; return 1; }; }
+check "an exit during the demo keeps its twists" demo_kept
+
+# --- Two twists, a demo, and Home steps back through all of it to the solved cube -----------
+rm history.ini
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+solved=$(settled_sum "$x" "$y" "$w" "$h")
+# The front face's left column down, then the right face's middle row right.
+ox=$((x - 4))
+oy=$((y - 47))
+drag_by $((ox + 87)) $((oy + 161)) 0 5 30
+column=$(settled_area_sum "$solved" "$x" "$y" "$w" "$h")
+drag_by $((ox + 184)) $((oy + 174)) 5 0 30
+settled_area_sum "$column" "$x" "$y" "$w" "$h" >/dev/null
+check "the demo starts from the tray menu" demo_switch
+# The autosave shows the demo's twists on disk a second or two after they complete.
+after_the_twists() { [[ "$(history_text)" =~ ^3RN0\ 0\ 1RN1\ 1\ 1RN$moves{6,}$ ]]; }
+check "the demo's twists are recorded after the two twists" wait_for 20 after_the_twists
+check "and it stops from the tray menu" demo_switch
+left=$(settled_sum "$x" "$y" "$w" "$h")
+stop_mozai
+check "SIGTERM keeps the two twists, then the demo's" after_the_twists
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+picture=$(settled_sum "$x" "$y" "$w" "$h")
+check "the next start shows the cube the demo left" same "$picture" "$left"
+for _ in $(seq $(($(wc -l <history.ini) - 1))); do
+    xdotool windowfocus --sync "$win" key Home
+    picture=$(settled_area_sum "$picture" "$x" "$y" "$w" "$h")
+done
+check "Home through every move shows the solved cube of a fresh start" same "$picture" "$solved"
+xdotool key Home
+check "after which Home changes nothing" not wait_for 1.5 cube_changed "$solved"
+stop_mozai
 e2e_end
