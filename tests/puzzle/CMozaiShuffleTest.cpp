@@ -37,8 +37,8 @@ TEST_F(Shuffle, FiftyRecordedTwistsUndoneByFiftyStepsBack) {
     EXPECT_TRUE(solvedCalls == 50 && history.Count() == 0) << solvedCalls;
 }
 
-// The demo's twists are recorded as they complete, the last one after switching off, so a
-// replay rebuilds the cube and steps back undo the demo; at the cap no new twist starts.
+// The demo's twists are recorded as they complete, the last one after switching off, so steps
+// back undo the demo; at the cap no new twist starts.
 TEST_F(Shuffle, DemoTwistsAreRecordedUntilTheCapAndTheHistoryRebuildsTheCube) {
     const std::vector<long long> solved = State(*puzzle);
     QuarterTurn(*puzzle, 0, 0, true);
@@ -55,10 +55,6 @@ TEST_F(Shuffle, DemoTwistsAreRecordedUntilTheCapAndTheHistoryRebuildsTheCube) {
     puzzle->SetDemo(false);
     EXPECT_GT(TickUntilIdle(*puzzle), 0);
     EXPECT_TRUE(history.Count() == recorded + 1 && solvedCalls == 0) << history.Count();
-    auto rebuilt = MakePuzzle(3);
-    rebuilt->SetHistory(&history);
-    rebuilt->Replay();
-    EXPECT_EQ(State(*rebuilt), State(*puzzle));
     for (int m = 0; m < recorded + 1; ++m, TickUntilIdle(*puzzle))
         puzzle->StepBack();
     EXPECT_EQ(State(*puzzle), solved);
@@ -66,15 +62,13 @@ TEST_F(Shuffle, DemoTwistsAreRecordedUntilTheCapAndTheHistoryRebuildsTheCube) {
     Restart();
     for (int m = 1; m < maxLoadedMoves; ++m)
         history.Append(1, m % 3, true);
-    puzzle->SetDemo(true);
-    for (int t = 0; t < 100; ++t)
-        puzzle->Tick();
-    EXPECT_TRUE(history.Count() == maxLoadedMoves && puzzle->CurrentTwist() == nullptr);
-    puzzle->StartShuffle();
-    puzzle->SetDemo(false);
-    puzzle->StartShuffle(); // nor does a shuffle
-    puzzle->Tick();
-    EXPECT_TRUE(history.Count() == maxLoadedMoves && puzzle->CurrentTwist() == nullptr);
+    for (bool demo : {true, false}) { // one more demo twist; then neither it nor a shuffle starts
+        puzzle->SetDemo(demo);
+        puzzle->StartShuffle();
+        for (int t = 0; t < 100; ++t)
+            puzzle->Tick();
+        EXPECT_TRUE(history.Count() == maxLoadedMoves && puzzle->CurrentTwist() == nullptr);
+    }
 }
 
 // Solved: the stickers of each colour face one way within 2 degrees, whatever the orientation.
