@@ -21,32 +21,34 @@ bool PrivateFolder(const QByteArray& path) {
            S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 022) == 0;
 }
 
-QByteArray LockFolder(const QString& chosen) {
-    if (!chosen.isEmpty())
-        return QFile::encodeName(chosen);
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (PrivateFolder(runtime))
-        return runtime;
-    const QByteArray fallback = "/tmp/mozai-" + QByteArray::number(::geteuid());
+QByteArray LockFolder() {
+    // Where the session's variables are missing (a start over ssh, from cron), the runtime
+    // folder the system made for the user is still the one a session start uses.
+    const QByteArray uid = QByteArray::number(::geteuid());
+    for (const QByteArray& runtime : {qgetenv("XDG_RUNTIME_DIR"), "/run/user/" + uid}) {
+        if (PrivateFolder(runtime))
+            return runtime;
+    }
+    const QByteArray fallback = "/tmp/mozai-" + uid;
     ::mkdir(fallback.constData(), 0700);
     return PrivateFolder(fallback) ? fallback : QByteArray();
 }
 
 } // namespace
 
-FolderLock::FolderLock(const QString& folder, const QString& runtimeFolder) {
+FolderLock::FolderLock(const QString& folder) {
     struct stat info {};
     if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         problem = QStringLiteral("%1 is no folder").arg(folder);
         return;
     }
     key = QStringLiteral("%1-%2").arg(info.st_dev).arg(info.st_ino);
-    const QByteArray place = LockFolder(runtimeFolder);
+    const QByteArray place = LockFolder();
     const QByteArray name = place + "/mozai-" + key.toLatin1() + ".lock";
     held = true;
     if (place.isEmpty()) {
-        problem = QStringLiteral("no private folder for the lock file: XDG_RUNTIME_DIR is unset "
-                                 "and /tmp/mozai-%1 is not this user's own")
+        problem = QStringLiteral("no private folder for the lock file: neither XDG_RUNTIME_DIR "
+                                 "nor /run/user/%1 nor /tmp/mozai-%1 is this user's own")
                       .arg(::geteuid());
         return;
     }

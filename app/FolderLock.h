@@ -8,17 +8,16 @@
 // The system drops the lock when the process ends however it ends.
 class FolderLock {
 public:
-    // Locks `folder` (the working directory by default); `runtimeFolder` holds the lock file,
-    // by default $XDG_RUNTIME_DIR, or a private folder of the user's in /tmp when that is unset
-    // or not the user's own.
-    explicit FolderLock(const QString& folder = QStringLiteral("."),
-                        const QString& runtimeFolder = QString());
+    // Locks `folder` (the working directory by default). The lock file lies in $XDG_RUNTIME_DIR,
+    // else /run/user/UID, else /tmp/mozai-UID: the first that is the user's own and writable by
+    // nobody else.
+    explicit FolderLock(const QString& folder = QStringLiteral("."));
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
     // False when another process holds the folder, or when the folder does not exist. When no
-    // lock file can be made anywhere the folder counts as held, with the reason in Problem().
+    // lock file can be made the folder counts as held, with the reason in Problem().
     bool Held() const { return held; }
     QString Problem() const { return problem; }
     // The folder's device and inode, the same for every path to it: "<device>-<inode>".
