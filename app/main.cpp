@@ -37,15 +37,15 @@ void PreferSingleThreadedRasteriser() {
 int main(int argc, char** argv) {
     StartupTrace trace;
 
-    // The command line first, so --help and --version need no display; then the data folder
-    // becomes the working directory, before anything opens a file: history.ini and color.ini
-    // keep their bare names wherever Mozai is started from.
+    // The command line first, so --help and --version need no display; the display next, so a
+    // start without one makes nothing; then the data folder becomes the working directory,
+    // before anything opens a file: history.ini and color.ini keep their bare names wherever
+    // Mozai is started from.
     const CommandLine commandLine(CommandLine::Arguments(argc, argv));
     if (commandLine.action() != CommandLine::Action::Run) {
         const QCoreApplication core(argc, argv); // the help text names the program through it
         return commandLine.Report();
     }
-    // The display next, so that a start without one makes nothing.
     const WindowSystem windowSystem(commandLine.QtOption("platform"),
                                     commandLine.QtOption("display"));
     if (!windowSystem.Note().isEmpty())
@@ -60,8 +60,6 @@ int main(int argc, char** argv) {
         Say(dataFolderError);
         return 1;
     }
-    if (!dataFolderWarning.isEmpty())
-        Say(dataFolderWarning);
 
     PreferSingleThreadedRasteriser();
     QApplication app(argc, argv);
@@ -88,6 +86,8 @@ int main(int argc, char** argv) {
         }
     }
     instance.Listen();
+    if (!dataFolderWarning.isEmpty())
+        Say(dataFolderWarning);
 
     const LayeredWindowApi layered;
     MainWindow window(layered.supported);
