@@ -21,13 +21,28 @@ struct ActiveTwist {
     // face 0, placeholders only.
     CCube* cubie = nullptr;
     CubeFace* face = nullptr;
-    // A drag twist's first movement on the screen, as a unit vector turned to the way that
-    // turns the layer positively, and the pace at which the layer follows the grabbed sticker.
-    Vector3D onward;
-    double followGain = 1;
     int axis = 0;
     int layer = 0;
     // The direction in which the animation moves the layer.
     bool positive = true;
     TwistKind kind = TwistKind::UserTwist;
+};
+
+// One left-button drag: the layer it turns, the way, and how far the pointer has gone along the
+// grabbed sticker's grid line. Its twists come and go (each quarter completes, a drag back
+// cancels); the stroke lasts until the button is let go.
+struct DragStroke {
+    CCube* cubie = nullptr;
+    CubeFace* face = nullptr;
+    int axis = 0;
+    int layer = 0;
+    // +1 when the way chosen turns the layer positively, else -1.
+    double way = 1;
+    // The grid line on the screen, a unit vector pointing the chosen way.
+    Vector3D line;
+    // The pointer's progress along the line since the press, in radians; the quarters recorded.
+    double progress = 0;
+    int quarters = 0;
+    // Whether the last movement along the line went onward, which release finishes.
+    bool onward = true;
 };

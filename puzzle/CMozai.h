@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class MoveHistory;
@@ -58,8 +59,14 @@ public:
         direct3D = on;
         Changed();
     }
-    // While held, the animation and the stepping through the history pause.
-    void SetHold(bool on) { hold = on; }
+    // While held, the animation and the stepping through the history pause. A press or a
+    // release ends the drag stroke; a twist it leaves is finished by the ticks.
+    void SetHold(bool on) {
+        if (on != hold) {
+            stroke.reset();
+        }
+        hold = on;
+    }
     // The cubie with this id, searched with i outermost and k innermost; null when none has it.
     CCube* FindCubie(int id) const;
     // The cell (i, j, k) of the cubie with this id, as x, y, z of out; false when none has it.
@@ -105,9 +112,10 @@ public:
     // radians.
     void Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
               const Vector3D& v, const RenderObject& view);
-    // Continues the active twist by the pointer's motion along the way the grabbed sticker moves
-    // on the screen, or picks a face and starts a drag twist about the axis that moves the
-    // sticker most nearly along the pointer. False when nothing is to turn; layer is preset to 0.
+    // Continues the drag stroke, or picks a face and starts one on the layer whose grid line
+    // through the grabbed sticker, drawn on the screen, lies closest to the pointer's motion.
+    // Writes the stroke's axis and layer and the motion's progress along that line, in radians,
+    // positive onward. False when nothing is to turn; layer is preset to 0.
     bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
                      const ScreenMotion& screen, int& axis, int& layer, double& angle);
     // The first front-facing face hit, walking the drawing order from the near end; (cubieCount,
@@ -175,6 +183,11 @@ private:
     void CommitLayer(int axis, int layer, double angle);
     // A user twist has completed: records it, if a history is set, and runs the solved check.
     void CompleteUserTwist(int axis, int layer, bool positive);
+    // Turns the stroke's layer to its progress past the quarters recorded, never back past rest,
+    // completing and recording each quarter on the way.
+    void FollowStroke(double progress);
+    // Ends a twist the last stroke left to the ticks at once, the way the ticks would.
+    void FinishTwist();
     void DiscardTwist() {
         activeTwist.reset();
         Changed();
@@ -190,6 +203,7 @@ private:
     std::unique_ptr<CCube> cubies[maxSize][maxSize][maxSize];
     COLORREF colours[colourSlotCount] = {};
     std::unique_ptr<ActiveTwist> activeTwist;
+    std::optional<DragStroke> stroke;
     MoveHistory* history = nullptr;
     double layerAngle[axisCount][maxSize] = {};
     std::vector<CubeFace*> faceList;

@@ -2,7 +2,6 @@
 
 #include "math3d/Angles.h"
 #include "math3d/Geometry.h"
-#include "puzzle/CubieTurn.h"
 #include "puzzle/ScreenMotion.h"
 
 #include <algorithm>
@@ -13,14 +12,8 @@ namespace {
 // Determinants this close to 0 mean a ray parallel to the triangle's plane.
 constexpr double parallelEpsilon = 0.001;
 
-// A twist follows the sticker while this share of the pointer's motion goes its way.
-constexpr double followShare = 0.3;
-// A first movement far off the sticker's way speeds the following up to twice.
-constexpr double minFollowShare = 0.5;
-// Faces seen at less than this from edge-on choose the twist by the cube's axes on the screen.
-constexpr double edgeOnAngle = Rad10;
-// The start of a turn that decides a drag's twist: what its first few pixels show.
-constexpr double firstTurn = Rad5;
+// Movements longer than this many quarter turns go on turning with the next movement.
+constexpr int maxQuartersPerMovement = 4;
 
 // 0, 1 or 2 for the world axis nearest to unit vector n; 3 for the zero vector.
 int NearestAxis(const Vector3D& n) {
@@ -29,65 +22,6 @@ int NearestAxis(const Vector3D& n) {
         return 3;
     }
     return a[0] >= a[1] && a[0] >= a[2] ? 0 : (a[1] >= a[2] ? 1 : 2);
-}
-
-// The unit screen direction in which a positive turn about axis moves point p; zero where it
-// moves along the line of sight.
-Vector3D TwistDirection(const ScreenMotion& screen, const Vertex3D& p, int axis) {
-    return screen.Direction(p, Cross(AxisByIndex(axis), ToVector(p)));
-}
-
-// How far p turned by angle about axis moves on the screen.
-Vector3D TwistChord(const ScreenMotion& screen, const Vertex3D& p, int axis, double angle) {
-    Vertex3D turned = p;
-    RotatePoint(CubieTurn(angle, axis).corners, turned);
-    return Vector3D(screen.At(p), screen.At(turned));
-}
-
-struct TwistChoice {
-    int axis = CMozai::axisCount;
-    double sign = 1;
-};
-
-// The twist a drag starts on the sticker centred at c of a face with unit normal n: none (axis
-// 3) unless n lies along an axis.
-TwistChoice ChooseTwist(const ScreenMotion& screen, const Vertex3D& c, const Vector3D& n,
-                        const Vector3D& pointer) {
-    const int normalAxis = NearestAxis(n);
-    if (normalAxis >= CMozai::axisCount) {
-        return {};
-    }
-    // The face's rows and columns as the user sees them: the pointer along one of the face's
-    // axes on the screen turns the layer about the other, so the sticker goes along with it.
-    // Seen almost edge-on, one of them is seen end-on and only the other one counts.
-    const int tangent[2] = {normalAxis == 0 ? 1 : 0, normalAxis == 2 ? 1 : 2};
-    Vector3D seen[2] = {screen.Velocity(c, AxisByIndex(tangent[0])),
-                        screen.Velocity(c, AxisByIndex(tangent[1]))};
-    const int better = seen[0].Length() > seen[1].Length() ? 0 : 1;
-    seen[0].Normalize();
-    seen[1].Normalize();
-    const double along[2] = {std::abs(Dot(pointer, seen[0])), std::abs(Dot(pointer, seen[1]))};
-    // Along the first axis turns about the second, the later axis on a tie.
-    int axis = along[0] >= along[1] ? tangent[1] : tangent[0];
-    if (screen.Facing(c, n) < std::sin(edgeOnAngle)) {
-        const double a = along[better];
-        axis = a * a * 2 > Dot(pointer, pointer) ? tangent[1 - better] : tangent[better];
-    }
-    // Each axis turns the way that moves the sticker farther along the pointer; an axis that
-    // cannot move it the pointer's way at all gives way to one that can.
-    double sign[CMozai::axisCount] = {};
-    double best[CMozai::axisCount] = {};
-    for (const int a : tangent) {
-        const double forth = Dot(pointer, TwistChord(screen, c, a, firstTurn));
-        const double back = Dot(pointer, TwistChord(screen, c, a, -firstTurn));
-        sign[a] = forth >= back ? 1 : -1;
-        best[a] = std::max(forth, back);
-    }
-    const int other = axis == tangent[0] ? tangent[1] : tangent[0];
-    if (best[axis] <= 0 && best[other] > 0) {
-        axis = other;
-    }
-    return {axis, sign[axis]};
 }
 
 } // namespace
@@ -100,43 +34,33 @@ void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vecto
     if (activeTwist && activeTwist->kind != TwistKind::UserTwist) {
         return;
     }
+    // Without the button held (a caller that never presses), a stroke lasts as long as its twist.
+    if (!hold && !activeTwist) {
+        stroke.reset();
+    }
     int axis = 0;
     int layer = 0;
-    double angle = 0;
-    if (!DecideTwist(origin, direction, h + v, ScreenMotion(view), axis, layer, angle)) {
-        return;
-    }
-    TurnLayer(axis, layer, angle);
-    // A drag never continues a twist of another kind, so what completes here is a user twist.
-    const TwistResult r = SettleLayer(axis, layer);
-    if (r == TwistResult::TwistDonePositive || r == TwistResult::TwistDoneNegative) {
-        CompleteUserTwist(axis, layer, r == TwistResult::TwistDonePositive);
+    double progress = 0;
+    if (DecideTwist(origin, direction, h + v, ScreenMotion(view), axis, layer, progress)) {
+        FollowStroke(progress);
     }
 }
 
 bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
                          const ScreenMotion& screen, int& axis, int& layer, double& angle) {
     const Vector3D pointer = screen.Pointer(d);
-    if (!(pointer.Length() > 0)) { // also a drag vector that is not a number
+    const double length = pointer.Length();
+    if (!(length > 0) || !std::isfinite(length)) {
         return false;
     }
-    if (activeTwist) {
-        axis = activeTwist->axis;
-        layer = activeTwist->layer;
-        if (activeTwist->face == nullptr) {
-            return false;
-        }
-        // The sticker follows the pointer while it can, at the pace the first movement set; where
-        // it moves across or against the pointer on the screen (round the cube's outline), the
-        // layer goes on by the pointer's progress the way the drag began.
-        const ActiveTwist& t = *activeTwist;
-        const double now =
-            Dot(pointer, TwistDirection(screen, t.face->Centre(), axis)) * t.followGain;
-        const double onward = Dot(pointer, t.onward);
-        const bool follows = now * onward > 0 && std::abs(now) >= followShare * pointer.Length();
-        angle = follows ? now : onward;
-        activeTwist->positive = angle > 0;
+    if (stroke) {
+        axis = stroke->axis;
+        layer = stroke->layer;
+        angle = Dot(pointer, stroke->line);
         return true;
+    }
+    if (activeTwist) {
+        FinishTwist();
     }
 
     const FacePick pick = Pick(origin, direction);
@@ -150,21 +74,85 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     }
     CubeFace* face = cubie->Face(pick.faceIndex);
     const Vertex3D c = face->Centre();
-    const TwistChoice choice = ChooseTwist(screen, c, cubie->FaceNormal(pick.faceIndex), pointer);
-    if (choice.axis >= axisCount) {
+    const Vector3D n = cubie->FaceNormal(pick.faceIndex);
+    const int normalAxis = NearestAxis(n);
+    if (normalAxis >= axisCount) {
         return false;
     }
-    axis = choice.axis;
-    // The first movement turns by its whole length; later ones follow the sticker at the pace
-    // it set.
-    angle = choice.sign * pointer.Length();
+    // A positive turn about axis a slides the sticker across its face along a x n (outer faces;
+    // the distance of the face from the centre gives the sign). Of the two layers through the
+    // sticker and their two ways, the one whose slide is drawn closest to the pointer's way wins.
+    DragStroke chosen;
+    double best = -2;
+    for (const int a : {normalAxis == 0 ? 1 : 0, normalAxis == 2 ? 1 : 2}) {
+        const Vector3D slide = Cross(AxisByIndex(a), n) * Dot(ToVector(c), n);
+        const Vector3D seen = screen.Direction(c, slide);
+        for (const double way : {1.0, -1.0}) {
+            const double closeness = way * Dot(pointer, seen) / length;
+            if (seen.Length() > 0 && closeness > best) {
+                best = closeness;
+                chosen.axis = a;
+                chosen.way = way;
+                chosen.line = seen * way;
+            }
+        }
+    }
+    if (best < -1) {
+        return false;
+    }
     const double cellAlong[axisCount] = {cell.x, cell.y, cell.z};
-    layer = static_cast<int>(cellAlong[axis]);
-    ActiveTwist& twist = BeginTwist(cubie, face, axis, layer, angle > 0, TwistKind::UserTwist);
-    twist.onward = pointer * (1 / angle);
-    const double share = std::abs(Dot(pointer, TwistDirection(screen, c, axis)));
-    twist.followGain = 1 / std::max(share / pointer.Length(), minFollowShare);
+    chosen.layer = static_cast<int>(cellAlong[chosen.axis]);
+    chosen.cubie = cubie;
+    chosen.face = face;
+    stroke = chosen;
+    axis = chosen.axis;
+    layer = chosen.layer;
+    angle = Dot(pointer, chosen.line);
     return true;
+}
+
+void CMozai::FollowStroke(double progress) {
+    stroke->progress += progress;
+    if (progress != 0) {
+        stroke->onward = progress > 0;
+    }
+    for (int q = 0; q < maxQuartersPerMovement; ++q) {
+        const DragStroke& s = *stroke;
+        const double target = std::max(0.0, s.progress - s.quarters * Rad90);
+        if (!activeTwist) {
+            if (target <= 0) {
+                return;
+            }
+            BeginTwist(s.cubie, s.face, s.axis, s.layer, true, TwistKind::UserTwist);
+        }
+        TurnLayer(s.axis, s.layer, (target - LayerAngle(s.axis, s.layer) * s.way) * s.way);
+        // Let go now, the ticks would finish the twist the way the pointer last went.
+        activeTwist->positive = (s.way > 0) == s.onward;
+        const int axis = s.axis;
+        const int layer = s.layer;
+        const TwistResult r = SettleLayer(axis, layer);
+        if (r != TwistResult::TwistDonePositive && r != TwistResult::TwistDoneNegative) {
+            return;
+        }
+        ++stroke->quarters;
+        // Solving opens the congratulations, which take the hold and end the stroke.
+        CompleteUserTwist(axis, layer, r == TwistResult::TwistDonePositive);
+        if (!stroke) {
+            return;
+        }
+    }
+}
+
+void CMozai::FinishTwist() {
+    const int axis = activeTwist->axis;
+    const int layer = activeTwist->layer;
+    const double a = LayerAngle(axis, layer);
+    const double end = activeTwist->positive == (a > 0) ? (a > 0 ? Rad90 : -Rad90) : 0;
+    TurnLayer(axis, layer, end - a);
+    const TwistResult r = SettleLayer(axis, layer);
+    if (r == TwistResult::TwistDonePositive || r == TwistResult::TwistDoneNegative) {
+        CompleteUserTwist(axis, layer, r == TwistResult::TwistDonePositive);
+    }
 }
 
 FacePick CMozai::Pick(const Vertex3D& origin, const Vector3D& direction) const {

@@ -4,8 +4,7 @@
 #include "scene/RenderObject.h"
 
 ScreenMotion::ScreenMotion(const RenderObject& view)
-    : toScreen(view.GetToScreen()), right(view.GetRight()), up(view.GetUp()),
-      eye(view.GetPosition()) {}
+    : toScreen(view.GetToScreen()), right(view.GetRight()), up(view.GetUp()) {}
 
 double ScreenMotion::Row(int r, const Vertex3D& p) const {
     const auto& m = toScreen.m;
@@ -32,12 +31,6 @@ Vector3D ScreenMotion::Velocity(const Vertex3D& p, const Vector3D& v) const {
 
 Vector3D ScreenMotion::Pointer(const Vector3D& d) const {
     return Vector3D(Dot(d, right), -Dot(d, up), 0);
-}
-
-double ScreenMotion::Facing(const Vertex3D& p, const Vector3D& n) const {
-    Vector3D toEye(p, eye);
-    toEye.Normalize();
-    return Dot(n, toEye);
 }
 
 Vector3D ScreenMotion::Direction(const Vertex3D& p, const Vector3D& v) const {

@@ -22,9 +22,6 @@ public:
     // The pointer motion a drag vector along the view's right and up axes stands for, in the
     // drag vector's units.
     Vector3D Pointer(const Vector3D& d) const;
-    // The sine of the angle between the line of sight to p and the plane through p with unit
-    // normal n: 1 for a plane seen head-on, 0 edge-on, negative from behind.
-    double Facing(const Vertex3D& p, const Vector3D& n) const;
     // The screen direction of world direction v at p: Velocity(p, v) as a unit vector, or zero
     // where v is seen end-on.
     Vector3D Direction(const Vertex3D& p, const Vector3D& v) const;
@@ -36,5 +33,4 @@ private:
     Matrix4D toScreen;
     Vector3D right;
     Vector3D up;
-    Vertex3D eye;
 };
