@@ -4,7 +4,8 @@
 # a second start, the wheel, the Enter key, moves by the window manager, the tray icon and the
 # Menu key, twists by dragging that survive a quit by SIGTERM and a new start, a notification
 # area that starts after Mozai, a twist saved by itself within 2 s that survives kill -9, saves
-# that fail (a full disk, a file nobody may write) and the window at twice the pixel density.
+# that fail (a full disk, a file nobody may write), the window at twice the pixel density, and
+# drags on the start view that turn what the hand shows.
 # Usage: desktop-test.sh <mozai executable>
 # Exit status 77 (a skip for ctest) when there is no Xvfb.
 set -uo pipefail
@@ -162,10 +163,10 @@ before=$(settled_area_sum "" "$x" "$y" "$w" "$h")
 # Down the front face's left column from its middle sticker: the column turns about X, the
 # front going down (positive); then right along the right face's middle row from its front
 # sticker: the row turns about Y, the right face going right and back (positive).
-drag_by $((ox + 87)) $((oy + 161)) 0 5 30
+drag_by $((ox + 87)) $((oy + 161)) 0 5 14
 column=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
 check "the drag down the left column changed the picture" differ "$column" "$before"
-drag_by $((ox + 184)) $((oy + 174)) 5 0 30
+drag_by $((ox + 184)) $((oy + 174)) 5 0 14
 twisted=$(settled_area_sum "$column" "$x" "$y" "$w" "$h")
 check "the drag along the right face's middle row changed it again" differ "$twisted" "$column"
 
@@ -198,7 +199,7 @@ check "the leftover of an interrupted save is gone at the next start" \
 check "a file of the user's named like the old leftovers stays" same "$(cat history.ini.Ab12Cd)" mine
 read -r x y w h <<<"$(window_rect "$win")"
 before=$(settled_sum "$x" "$y" "$w" "$h")
-drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 16
+drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 8
 rested=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
 # The promise under test is a time: saved within 2 s of the twist.
 three_moves() { [[ "$(history_text)" =~ ^3RN0\ 0\ 1RN1\ 1\ 1RN[0-2]\ [0-2]\ [01]RN$ ]]; }
@@ -217,7 +218,7 @@ said() { grep -c "^mozai: cannot save history.ini: $2" "$work/mozai.log" | grep 
 one_move() { [[ "$(tr '\r\n' 'RN' <"$data/history.ini")" =~ ^3RN[0-2]\ [0-2]\ [01]RN$ ]]; }
 twist() {
     read -r x y w h <<<"$(window_rect "$win")"
-    drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 16
+    drag_by $((x + w / 2 - 30)) $((y + h / 2 + 25)) 8 0 8
 }
 e2e_mount=$work/disk
 data=$e2e_mount/mozai
@@ -318,11 +319,37 @@ check "the desktop shows at the corner" same "$(pixel "$work/settled.png" $((x +
 ox=$((x - 8))
 oy=$((y - 94))
 before=$(settled_sum "$x" "$y" "$w" "$h")
-drag_by $((ox + 174)) $((oy + 322)) 0 10 30
+drag_by $((ox + 174)) $((oy + 322)) 0 10 14
 column=$(settled_area_sum "$before" "$x" "$y" "$w" "$h")
-drag_by $((ox + 368)) $((oy + 348)) 10 0 30
+drag_by $((ox + 368)) $((oy + 348)) 10 0 14
 settled_area_sum "$column" "$x" "$y" "$w" "$h" >/dev/null
 stop_mozai
 check "the same drags at twice the size made the same moves" same "$(cat history.ini)" "$saved"
+
+# --- On the start view a drag slides the grabbed sticker across its face the hand's way ------
+rm history.ini
+start_mozai
+read -r x y w h <<<"$(window_rect "$win")"
+sum=$(settled_sum "$x" "$y" "$w" "$h")
+# drag_twist x y dx dy steps, from the window's corner: a drag, then the picture at rest again.
+drag_twist() {
+    drag_by $((x + $1)) $((y + $2)) "$3" "$4" "$5"
+    sum=$(settled_area_sum "$sum" "$x" "$y" "$w" "$h")
+}
+# 40 px left on the right face's back column, middle row: that sticker comes to the front, the
+# middle row turning about Y the negative way; 40 px up on the top face's back row, right
+# column: it goes over the back edge, the right column turning about X the negative way. Then
+# each the other way.
+drag_twist 198 123 -5 0 8
+drag_twist 186 79 0 -5 8
+drag_twist 198 123 10 0 4
+drag_twist 186 79 0 10 4
+# 250 px up from the front's bottom-right sticker, far above the cube, in 10 and in 50 reports:
+# the right column only, always up, quarter after quarter.
+drag_twist 150 176 0 -25 10
+drag_twist 150 176 0 -5 50
+stop_mozai
+check "the drags recorded their rows and columns the hand's way, a long drag one layer one way" \
+    same "$(history_text)" "3RN1 1 0RN0 2 0RN1 1 1RN0 2 1RN$(printf '0 2 0RN%.0s' 1 2 3 4 5 6)"
 
 e2e_end
