@@ -24,7 +24,7 @@ protected:
     } s{};
 
     void Sweep(int length, int viewCount, int step, int otherStep) {
-        const double views[][2] = {{0, 0}, {-1.2, 0.9}, {0.9, -0.5}, {2.5, 0.3}, {-0.45, -0.25}};
+        const double views[][2] = {{0, 0}, {-1.2, 0.9}, {2.5, 0.3}};
         s = {};
         for (int n = 2, v = 0; n <= 10; v = (v + 1) % viewCount, n += v == 0) {
             camera = MakeStartUpCamera(n);
@@ -120,7 +120,7 @@ TEST_F(DragSweep, EveryDragSlidesTheGrabbedStickerAlongThePointerOnItsLayerOneWa
     // Short drags and other steps in the start view only: the sweep is costly under the
     // sanitizers.
     for (const auto [length, views, step, otherStep] :
-         {std::array{300, 5, 25, 5}, {60, 1, 5, 15}}) {
+         {std::array{300, 3, 25, 5}, {60, 1, 5, 15}}) {
         Sweep(length, views, step, otherStep);
         EXPECT_TRUE(s.drags > 3000 && s.along >= 0.995 * s.drags && s.wrongWay == 0 &&
                     s.notClosest == 0 && s.mixed == 0 && s.few == 0 &&
