@@ -9,44 +9,14 @@ namespace {
 
 using StartUpView = WiredPuzzle;
 
-// Every visible sticker of every size in several views (side faces seen head-on, at a slant and
-// edge-on) is dragged from its centre along the screen's axes and, on faces seen within 15 degrees
-// of edge-on, along the diagonals too; then let go. Judged as a person sees the cube: the first
-// move recorded turns the grabbed sticker's layer so that it slides across its own face (the
-// part of its first degree that lies in the face, as drawn) along the pointer, of the four ways
-// the two layers through it could slide it the one drawn closest to the pointer. A drag records
-// one layer one way, and in the first view the same path in other steps records the same moves.
-class DragSweep : public WiredPuzzle {
-protected:
-    struct {
-        int drags, along, wrongWay, notClosest, mixed, few, rateDiffers, rateDiffersFacing, slanted,
-            diagonals;
-    } s{};
-
-    void Sweep(int length, int viewCount, int step, int otherStep) {
-        const double views[][2] = {{0, 0}, {-1.2, 0.9}, {2.5, 0.3}};
-        s = {};
-        for (int n = 2, v = 0; n <= 10; v = (v + 1) % viewCount, n += v == 0) {
-            camera = MakeStartUpCamera(n);
-            camera->Rotate(views[v][0], views[v][1]);
-            Restart(n);
-            // Off solved, so that no drag's turns solve the cube and empty the history.
-            QuarterTurn(*puzzle, 0, 0, true);
-            QuarterTurn(*puzzle, 1, 0, true);
-            puzzle->SortFaces(camera->GetPosition());
-            for (int id = 0; id < n * n * n; ++id)
-                for (int f = 0; f < 6; ++f) {
-                    CCube& cubie = *puzzle->FindCubie(id);
-                    const auto [o, d] = RayAt(*camera, camera->Project(cubie.Face(f)->Centre()));
-                    if (cubie.Face(f)->colour != NoSticker && puzzle->Pick(o, d) == FacePick{id, f})
-                        DragEachWay(length, step, v == 0 ? otherStep : step, cubie, f);
-                }
-        }
-    }
-
-    // The moves, as 20 axis + 2 layer + positive, of a drag of `length` px along dir made of
-    // `step` px movements; undone.
-    std::vector<int> MovesOf(ScreenPoint from, ScreenPoint dir, int length, int step) {
+// Every visible sticker of every size in views that show side faces head-on, at a slant and
+// edge-on, dragged from its centre along the screen's axes (and diagonals on faces within 15
+// degrees of edge-on), then let go. As a person sees it: the first move slides the sticker across
+// its face along the pointer, the closest of the four ways its two layers could, on its layer;
+// every move the same; in the first view, the same path in other steps records the same moves.
+TEST_F(StartUpView, EveryDragSlidesTheGrabbedStickerAlongThePointerOnItsLayerOneWay) {
+    // The moves (20 axis + 2 layer + positive) of a drag in `step` px movements; undone.
+    auto movesOf = [&](ScreenPoint from, ScreenPoint dir, int length, int step) {
         puzzle->SetHold(true);
         for (int done = 0; done < length; done += step)
             Drag({from.x + dir.x * done, from.y + dir.y * done}, dir.x * step, dir.y * step);
@@ -59,78 +29,85 @@ protected:
         }
         history.Clear();
         return moves;
-    }
-
-    void DragEachWay(int length, int step, int otherStep, CCube& cubie, int face) {
-        const Vertex3D c = cubie.Face(face)->Centre();
-        const Vector3D normal = cubie.FaceNormal(face);
-        Vector3D toEye(c, camera->GetPosition());
-        toEye.Normalize();
-        const double facing = Dot(normal, toEye), sinEdgeOn = std::sin(Rad15);
-        Vertex3D cell;
-        puzzle->FindCell(cubie.Id(), cell);
-        const int layers[3] = {int(cell.x), int(cell.y), int(cell.z)};
-        // Where the sticker starts to slide across its face on the screen, one way about an axis.
-        const ScreenMotion screen(*camera);
-        auto slide = [&](int axis, bool positive) {
-            Vertex3D p = c;
-            RotatePoint(Quaternion(positive ? Rad1 : -Rad1, AxisByIndex(axis)), p);
-            Vector3D t(c, p);
-            t -= normal * Dot(t, normal);
-            Vector3D seen(screen.At(c), screen.At({c.x + t.x, c.y + t.y, c.z + t.z}));
-            seen.Normalize();
-            return seen;
-        };
-        std::vector<ScreenPoint> dirs = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        if (facing < sinEdgeOn)
-            dirs.insert(dirs.end(), {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}});
-        s.slanted += facing > sinEdgeOn && facing < std::sin(DegToRad(40));
-        const ScreenPoint from = camera->Project(c);
-        for (const ScreenPoint dir : dirs) {
-            const std::vector<int> moves = MovesOf(from, dir, length, step);
-            const bool same = step == otherStep || moves == MovesOf(from, dir, length, otherStep);
-            s.rateDiffers += !same;
-            s.rateDiffersFacing += !same && facing > sinEdgeOn;
-            ++s.drags;
-            s.diagonals += dir.x != 0 && dir.y != 0;
-            s.few += length == 300 && facing > sinEdgeOn && moves.size() < 2;
-            s.mixed += std::count(moves.begin(), moves.end(), moves.empty() ? 0 : moves[0]) !=
-                       static_cast<long>(moves.size());
-            Vector3D pointer(dir.x, dir.y, 0);
-            pointer.Normalize();
-            double best = -1, chosen = -1;
-            for (int axis = 0; axis < 3; ++axis)
-                for (const bool positive : {true, false})
-                    if (std::abs(Dot(AxisByIndex(axis), normal)) < 0.5) {
-                        const double along = Dot(slide(axis, positive), pointer);
-                        best = std::max(best, along);
-                        if (!moves.empty() && moves[0] == 20 * axis + 2 * layers[axis] + positive)
-                            chosen = along;
-                    }
-            s.along += chosen > 0;
-            s.wrongWay += facing > sinEdgeOn && chosen <= 0 && best > 0;
-            s.notClosest += chosen < best - 0.01;
-        }
-    }
-};
-
-// Long drags turn on by quarters, short ones are finished after release; either way the
-// grabbed sticker goes the pointer's way on its face wherever the user grabs it.
-TEST_F(DragSweep, EveryDragSlidesTheGrabbedStickerAlongThePointerOnItsLayerOneWay) {
-    // Short drags and other steps in the start view only: the sweep is costly under the
-    // sanitizers.
-    for (const auto [length, views, step, otherStep] :
+    };
+    const double views[][2] = {{0, 0}, {-1.2, 0.9}, {2.5, 0.3}}, sinEdgeOn = std::sin(Rad15);
+    // Short drags and other steps in the start view only: the sweep is costly under sanitizers.
+    for (const auto [length, viewCount, step, otherStep] :
          {std::array{300, 3, 25, 5}, {60, 1, 5, 15}}) {
-        Sweep(length, views, step, otherStep);
-        EXPECT_TRUE(s.drags > 3000 && s.along >= 0.995 * s.drags && s.wrongWay == 0 &&
-                    s.notClosest == 0 && s.mixed == 0 && s.few == 0 &&
-                    s.rateDiffers <= 0.01 * s.drags && s.rateDiffersFacing == 0 &&
-                    s.slanted > 100 && s.diagonals > 100)
-            << length << " px: " << s.drags << " drags, " << s.along << " along, " << s.wrongWay
-            << " the wrong way, " << s.notClosest << " not the closest, " << s.mixed << " mixed, "
-            << s.few << " under 2 quarters, " << s.rateDiffers << " (" << s.rateDiffersFacing
-            << " seen at over 15 degrees) other in " << otherStep << " px steps; " << s.slanted
-            << " faces at a slant, " << s.diagonals << " diagonals";
+        int drags = 0, along = 0, wrongWay = 0, notClosest = 0, mixed = 0, rateDiffers = 0,
+            rateDiffersFacing = 0, slanted = 0, diagonals = 0;
+        for (int n = 2, v = 0; n <= 10; v = (v + 1) % viewCount, n += v == 0) {
+            camera = MakeStartUpCamera(n);
+            camera->Rotate(views[v][0], views[v][1]);
+            Restart(n);
+            // Off solved, so that no drag's turns solve the cube and empty the history.
+            QuarterTurn(*puzzle, 0, 0, true);
+            QuarterTurn(*puzzle, 1, 0, true);
+            puzzle->SortFaces(camera->GetPosition());
+            const ScreenMotion screen(*camera);
+            for (int sticker = 0; sticker < 6 * n * n * n; ++sticker) {
+                CCube& cubie = *puzzle->FindCubie(sticker / 6);
+                const int face = sticker % 6;
+                const Vertex3D c = cubie.Face(face)->Centre();
+                const auto [o, d] = RayAt(*camera, camera->Project(c));
+                if (cubie.Face(face)->colour == NoSticker ||
+                    !(puzzle->Pick(o, d) == FacePick{sticker / 6, face}))
+                    continue;
+                const Vector3D normal = cubie.FaceNormal(face);
+                Vector3D toEye(c, camera->GetPosition());
+                toEye.Normalize();
+                const double facing = Dot(normal, toEye);
+                Vertex3D cell;
+                puzzle->FindCell(cubie.Id(), cell);
+                const int layers[3] = {int(cell.x), int(cell.y), int(cell.z)};
+                slanted += facing > sinEdgeOn && facing < std::sin(DegToRad(40));
+                std::vector<ScreenPoint> dirs = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+                if (facing < sinEdgeOn)
+                    dirs.insert(dirs.end(), {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}});
+                for (const ScreenPoint dir : dirs) {
+                    const std::vector<int> moves = movesOf(camera->Project(c), dir, length, step);
+                    const bool same =
+                        v > 0 || moves == movesOf(camera->Project(c), dir, length, otherStep);
+                    rateDiffers += !same;
+                    rateDiffersFacing += !same && facing > sinEdgeOn;
+                    ++drags;
+                    diagonals += dir.x != 0 && dir.y != 0;
+                    // Long drags record several quarters, each of the same layer the same way.
+                    mixed += length == 300 && facing > sinEdgeOn && moves.size() < 2;
+                    for (const int m : moves)
+                        mixed += m != moves[0];
+                    Vector3D pointer(dir.x, dir.y, 0);
+                    pointer.Normalize();
+                    double best = -1, chosen = -1;
+                    for (int axis = 0; axis < 3; ++axis)
+                        for (const bool positive : {true, false}) {
+                            if (std::abs(Dot(AxisByIndex(axis), normal)) > 0.5)
+                                continue;
+                            Vertex3D p = c; // the sticker's first degree, the part in its face
+                            RotatePoint(Quaternion(positive ? Rad1 : -Rad1, AxisByIndex(axis)), p);
+                            Vector3D t(c, p);
+                            t -= normal * Dot(t, normal);
+                            Vector3D seen(screen.At(c),
+                                          screen.At({c.x + t.x, c.y + t.y, c.z + t.z}));
+                            seen.Normalize();
+                            const double slide = Dot(seen, pointer);
+                            best = std::max(best, slide);
+                            if (!moves.empty() &&
+                                moves[0] == 20 * axis + 2 * layers[axis] + positive)
+                                chosen = slide;
+                        }
+                    along += chosen > 0;
+                    wrongWay += facing > sinEdgeOn && chosen <= 0 && best > 0;
+                    notClosest += chosen < best - 0.01;
+                }
+            }
+        }
+        EXPECT_TRUE(drags > 3000 && along >= 0.995 * drags && wrongWay == 0 && notClosest == 0 &&
+                    mixed == 0 && rateDiffers <= 0.01 * drags && rateDiffersFacing == 0 &&
+                    slanted > 100 && diagonals > 100)
+            << length << " px: " << drags << " drags; along " << along << ", wrong way " << wrongWay
+            << ", not closest " << notClosest << ", mixed or short " << mixed << ", other in "
+            << otherStep << " px steps " << rateDiffers << " (" << rateDiffersFacing << " facing)";
     }
 }
 
@@ -161,32 +138,28 @@ TEST(IntersectRayTriangle, BothWindingsEdgesParallelAndBehind) {
 TEST_F(StartUpView, AStrokeTurnsOneLayerOneWayAndLetGoFinishesTheWayItLastWent) {
     const ScreenPoint from = FrontPixel(0, 2), middle = FrontPixel(1, 1);
     CCube* grabbed = puzzle->Cubie(0, 2, 2);
-    puzzle->SetHold(true);
-    for (const int dx : {10, -10, -60, 30, 30, 30, 30, 30, 30})
-        Drag(from, dx, 0); // the ray is the first movement's; later ones only move the pointer
+    // The ray is the first movement's; later ones only move the pointer.
+    auto stroke = [&](ScreenPoint at, std::vector<int> dxs, int dy = 0, bool letGo = true) {
+        puzzle->SetHold(true);
+        for (const int dx : dxs)
+            Drag(at, dx, dy);
+        puzzle->SetHold(!letGo);
+    };
+    stroke(from, {10, -10, -60, 30, 30, 30, 30, 30, 30}, 0, false);
     ASSERT_EQ(history.Count(), 1);
     EXPECT_TRUE(history.Newest()->axis == 1 && history.Newest()->layer == 2 &&
                 history.Newest()->positive && puzzle->LayerAngle(1, 2) > Rad15);
-    Drag(from, -90, 0);
+    stroke(from, {-90});
     EXPECT_TRUE(puzzle->CurrentTwist() == nullptr && SitsAt(*puzzle, 2, 2, 2, grabbed));
-    puzzle->SetHold(false);
     puzzle->SortFaces(camera->GetPosition()); // picking anew walks the new frame
-    puzzle->SetHold(true);
-    Drag(from, -95, 0); // the row back solves the cube: the check empties the history
-    puzzle->SetHold(false);
+    stroke(from, {-95}); // the row back solves the cube: the check empties the history
     EXPECT_TRUE(solvedCalls == 1 && history.Count() == 0 && puzzle->CurrentTwist() == nullptr);
-    puzzle->SetHold(true);
-    Drag(middle, 52, 0);
-    Drag(middle, -2, 0);
-    puzzle->SetHold(false);
+    stroke(middle, {52, -2});
     TickUntilIdle(*puzzle);
     EXPECT_TRUE(SitsAt(*puzzle, 1, 1, 2) && history.Count() == 0);
-    puzzle->SetHold(true);
-    Drag(middle, 52, 0);
-    puzzle->SetHold(false);
+    stroke(middle, {52});
     puzzle->Tick();
-    puzzle->SetHold(true);
-    Drag(from, 0, 10);
+    stroke(from, {0}, 10, false);
     ASSERT_EQ(history.Count(), 1);
     EXPECT_TRUE(history.Newest()->layer == 1 && puzzle->CurrentTwist()->axis == 0);
 }
