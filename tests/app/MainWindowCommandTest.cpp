@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, TwoWayCommandsFlipStateAndLabelAndASizeChangeEndsSomeOfTh
     EXPECT_EQ(w.Puzzle()->ShuffleRemaining(), 0);
     // The new history is saved soon, as the old one was.
     w.OnCommand(Command::ColorEdit);
-    LeftDrag(w, {5, 0}, 24);
+    LeftDrag(w, {5, 0}, 12);
     Tick(w);
     EXPECT_TRUE(FileBecomes("history.ini", "5\r\n" + Text(w.History()->Newest()) + "\r\n"));
     for (bool direct3D : {true, false}) {
