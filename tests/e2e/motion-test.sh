@@ -151,9 +151,9 @@ solved=$(settled_sum "$x" "$y" "$w" "$h")
 # The front face's left column down, then the right face's middle row right.
 ox=$((x - 4))
 oy=$((y - 47))
-drag_by $((ox + 87)) $((oy + 161)) 0 5 30
+drag_by $((ox + 87)) $((oy + 161)) 0 5 14
 column=$(settled_area_sum "$solved" "$x" "$y" "$w" "$h")
-drag_by $((ox + 184)) $((oy + 174)) 5 0 30
+drag_by $((ox + 184)) $((oy + 174)) 5 0 14
 settled_area_sum "$column" "$x" "$y" "$w" "$h" >/dev/null
 check "the demo starts from the tray menu" demo_switch
 # The autosave shows the demo's twists on disk a second or two after they complete.
