@@ -77,7 +77,7 @@ run() {
     read -r x y w h <<<"$(window_rect "$win")"
     settled_sum "$x" "$y" "$w" "$h" >/dev/null
     if [ "$4" = demo ]; then
-        demo_on || echo "  (no menu for the demo)"
+        demo_switch || echo "  (no menu for the demo)"
         xdotool mousemove 0 0
         popup_gone
     fi

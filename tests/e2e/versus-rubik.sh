@@ -47,7 +47,7 @@ mozai_demo() {
     start_mozai
     read -r _ _ w h <<<"$(window_rect "$win")"
     size="${w}x${h}"
-    demo_on || echo "  (no menu for the demo)" >&2
+    demo_switch || echo "  (no menu for the demo)" >&2
     xdotool mousemove 0 0
     popup_gone
     sample "$mozai_pid"
