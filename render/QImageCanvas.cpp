@@ -1,7 +1,6 @@
 #include "render/QImageCanvas.h"
 
 #include <QImage>
-#include <QLine>
 #include <QPoint>
 #include <vector>
 
@@ -25,31 +24,25 @@ void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fi
     // peek out. Edges drawn as lines, each in one direction, cover the same pixels for both.
     constexpr int usualCorners = 4;
     QPoint corners[usualCorners];
-    QLine edges[usualCorners];
-    std::vector<QPoint> manyCorners;
-    std::vector<QLine> manyEdges;
+    std::vector<QPoint> many;
     QPoint* out = corners;
-    QLine* sides = edges;
     if (count > usualCorners) {
-        manyCorners.resize(static_cast<std::size_t>(count));
-        manyEdges.resize(static_cast<std::size_t>(count));
-        out = manyCorners.data();
-        sides = manyEdges.data();
+        many.resize(static_cast<std::size_t>(count));
+        out = many.data();
     }
     for (int i = 0; i < count; ++i) {
         out[i] = QPoint(points[i].x, points[i].y);
-    }
-    for (int i = 0; i < count; ++i) {
-        const QPoint& a = out[i];
-        const QPoint& b = out[(i + 1) % count];
-        const bool forward = a.y() < b.y() || (a.y() == b.y() && a.x() <= b.x());
-        sides[i] = forward ? QLine(a, b) : QLine(b, a);
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(fill));
     painter.drawPolygon(out, count);
     painter.setPen(outline);
-    painter.drawLines(sides, count);
+    for (int i = 0; i < count; ++i) {
+        const QPoint& a = out[i];
+        const QPoint& b = out[(i + 1) % count];
+        const bool forward = a.y() < b.y() || (a.y() == b.y() && a.x() <= b.x());
+        painter.drawLine(forward ? a : b, forward ? b : a);
+    }
 }
 
 void QImageCanvas::DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) {
