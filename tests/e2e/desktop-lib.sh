@@ -345,6 +345,13 @@ drag_by() {
     for button in $buttons; do xdotool mouseup "$button"; done
 }
 
+# drag_twist x y dx dy steps, from the corner of window rectangle "$x $y $w $h": a drag, then
+# $sum, the checksum of that rectangle, once the picture differs from $sum and rests again.
+drag_twist() {
+    drag_by $((x + $1)) $((y + $2)) "$3" "$4" "$5"
+    sum=$(settled_area_sum "$sum" "$x" "$y" "$w" "$h")
+}
+
 # The checksum of the screen rectangle "$2 $3 $4 $5" once it differs from $1 and two
 # screenshots in a row agree (up to 10 s): what a drag or an animation left on the screen.
 settled_area_sum() {

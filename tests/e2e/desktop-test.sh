@@ -331,11 +331,6 @@ rm history.ini
 start_mozai
 read -r x y w h <<<"$(window_rect "$win")"
 sum=$(settled_sum "$x" "$y" "$w" "$h")
-# drag_twist x y dx dy steps, from the window's corner: a drag, then the picture at rest again.
-drag_twist() {
-    drag_by $((x + $1)) $((y + $2)) "$3" "$4" "$5"
-    sum=$(settled_area_sum "$sum" "$x" "$y" "$w" "$h")
-}
 # 40 px left on the right face's back column, middle row: that sticker comes to the front, the
 # middle row turning about Y the negative way; 40 px up on the top face's back row, right
 # column: it goes over the back edge, the right column turning about X the negative way. Then
