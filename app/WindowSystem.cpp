@@ -25,9 +25,40 @@ bool IsWayland(const QString& entry) {
     return PlatformName(entry).startsWith(QLatin1String("wayland"));
 }
 
-QString WaylandSocket(const QString& name) {
-    const QString socket = name.isEmpty() ? Env("WAYLAND_DISPLAY") : name;
+// $WAYLAND_DISPLAY, else Wayland's default.
+QString WaylandSocket() {
+    const QString socket = Env("WAYLAND_DISPLAY");
     return socket.isEmpty() ? QStringLiteral("wayland-0") : socket;
+}
+
+// Whether an X server answers at `name` (empty: $DISPLAY).
+bool XDisplayAnswers(const QString& name) {
+    const QByteArray encoded = name.toLocal8Bit();
+    xcb_connection_t* connection =
+        xcb_connect(name.isEmpty() ? nullptr : encoded.constData(), nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
+}
+
+// Whether a Wayland compositor listens at the socket `name`, as WaylandSocket names it.
+bool WaylandAnswers(const QString& name) {
+    QString path = name;
+    if (!path.startsWith(QLatin1Char('/')))
+        path = Env("XDG_RUNTIME_DIR") + QLatin1Char('/') + path;
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (encoded.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool answers =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return answers;
 }
 
 } // namespace
@@ -75,7 +106,7 @@ bool WindowSystem::Check(const QString& entry) {
         else if (!XDisplayAnswers(display))
             failed = display;
     } else if (IsWayland(entry)) {
-        display = WaylandSocket(QString());
+        display = WaylandSocket();
         if (!WaylandAnswers(display))
             failed = display;
     } else {
@@ -86,32 +117,4 @@ bool WindowSystem::Check(const QString& entry) {
     if (problem.isEmpty()) // the first choice is the one to name
         problem = QStringLiteral("cannot open display %1").arg(failed);
     return false;
-}
-
-bool WindowSystem::XDisplayAnswers(const QString& name) {
-    const QByteArray encoded = name.toLocal8Bit();
-    xcb_connection_t* connection =
-        xcb_connect(name.isEmpty() ? nullptr : encoded.constData(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers;
-}
-
-bool WindowSystem::WaylandAnswers(const QString& name) {
-    QString path = WaylandSocket(name);
-    if (!path.startsWith(QLatin1Char('/')))
-        path = Env("XDG_RUNTIME_DIR") + QLatin1Char('/') + path;
-    const QByteArray encoded = QFile::encodeName(path);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (encoded.size() >= static_cast<qsizetype>(sizeof address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    const bool answers =
-        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return answers;
 }

@@ -21,11 +21,6 @@ public:
     // a platform without one (such as "offscreen").
     QString Display() const { return display; }
 
-    // Whether an X server answers at `name` (empty: $DISPLAY).
-    static bool XDisplayAnswers(const QString& name);
-    // Whether a Wayland compositor listens at `name` (empty: $WAYLAND_DISPLAY or wayland-0).
-    static bool WaylandAnswers(const QString& name);
-
 private:
     // Checks one entry of a platform list ("xcb", "wayland", "offscreen:opts"); sets display
     // and, when it cannot be opened, problem.
