@@ -114,10 +114,10 @@ public:
               const Vector3D& v, const RenderObject& view);
     // Continues the drag stroke, or picks a face and starts one on the layer whose grid line
     // through the grabbed sticker, drawn on the screen, lies closest to the pointer's motion.
-    // Writes the stroke's axis and layer and the motion's progress along that line, in radians,
-    // positive onward. False when nothing is to turn; layer is preset to 0.
+    // Writes the motion's progress along that line, in radians, positive onward. False when
+    // nothing is to turn.
     bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
-                     const ScreenMotion& screen, int& axis, int& layer, double& angle);
+                     const ScreenMotion& screen, double& progress);
     // The first front-facing face hit, walking the drawing order from the near end; (cubieCount,
     // 6) when none is.
     FacePick Pick(const Vertex3D& origin, const Vector3D& direction) const;

@@ -38,25 +38,21 @@ void CMozai::Drag(const Vertex3D& origin, const Vector3D& direction, const Vecto
     if (!hold && !activeTwist) {
         stroke.reset();
     }
-    int axis = 0;
-    int layer = 0;
     double progress = 0;
-    if (DecideTwist(origin, direction, h + v, ScreenMotion(view), axis, layer, progress)) {
+    if (DecideTwist(origin, direction, h + v, ScreenMotion(view), progress)) {
         FollowStroke(progress);
     }
 }
 
 bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
-                         const ScreenMotion& screen, int& axis, int& layer, double& angle) {
+                         const ScreenMotion& screen, double& progress) {
     const Vector3D pointer = screen.Pointer(d);
     const double length = pointer.Length();
     if (!(length > 0) || !std::isfinite(length)) {
         return false;
     }
     if (stroke) {
-        axis = stroke->axis;
-        layer = stroke->layer;
-        angle = Dot(pointer, stroke->line);
+        progress = Dot(pointer, stroke->line);
         return true;
     }
     if (activeTwist) {
@@ -105,9 +101,7 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     chosen.cubie = cubie;
     chosen.face = face;
     stroke = chosen;
-    axis = chosen.axis;
-    layer = chosen.layer;
-    angle = Dot(pointer, chosen.line);
+    progress = Dot(pointer, chosen.line);
     return true;
 }
 
