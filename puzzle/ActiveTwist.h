@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-class CCube;
 class CubeFace;
 
 // Who started a twist, which decides whether its completion is recorded and checked.
@@ -17,9 +16,8 @@ enum class TwistKind : std::int32_t {
 
 // The one layer twist in progress.
 struct ActiveTwist {
-    // The grabbed cubie and face of a drag; for other twists the cubie in cell (0, 0, 0) and its
-    // face 0, placeholders only.
-    CCube* cubie = nullptr;
+    // The grabbed face of a drag; for other twists face 0 of the cubie in cell (0, 0, 0), a
+    // placeholder only.
     CubeFace* face = nullptr;
     int axis = 0;
     int layer = 0;
@@ -32,7 +30,6 @@ struct ActiveTwist {
 // grabbed sticker's grid line. Its twists come and go (each quarter completes, a drag back
 // cancels); the stroke lasts until the button is let go.
 struct DragStroke {
-    CCube* cubie = nullptr;
     CubeFace* face = nullptr;
     int axis = 0;
     int layer = 0;

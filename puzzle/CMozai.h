@@ -84,8 +84,7 @@ public:
     // One 30 ms timer step: advances the active twist, or starts the next shuffle twist.
     void Tick();
     // Starts the twist record that Tick (and a drag) advance, replacing any other.
-    ActiveTwist& BeginTwist(CCube* cubie, CubeFace* face, int axis, int layer, bool positive,
-                            TwistKind kind);
+    ActiveTwist& BeginTwist(CubeFace* face, int axis, int layer, bool positive, TwistKind kind);
 
     // Shuffle, demo and history navigation.
     void Seed(std::uint32_t seed) { random.Seed(seed); }

@@ -27,8 +27,7 @@ void CMozai::StepThrough(int axis, int layer, bool turnPositive, TwistKind kind)
         return;
     }
     const double step = turnPositive ? navigationStep : -navigationStep;
-    CCube* placeholder = cubies[0][0][0].get();
-    BeginTwist(placeholder, placeholder->Face(0), axis, layer, step > 0, kind);
+    BeginTwist(cubies[0][0][0]->Face(0), axis, layer, step > 0, kind);
     TurnLayer(axis, layer, step);
 }
 

@@ -98,7 +98,6 @@ bool CMozai::DecideTwist(const Vertex3D& origin, const Vector3D& direction, cons
     }
     const double cellAlong[axisCount] = {cell.x, cell.y, cell.z};
     chosen.layer = static_cast<int>(cellAlong[chosen.axis]);
-    chosen.cubie = cubie;
     chosen.face = face;
     stroke = chosen;
     progress = Dot(pointer, chosen.line);
@@ -117,7 +116,7 @@ void CMozai::FollowStroke(double progress) {
             if (target <= 0) {
                 return;
             }
-            BeginTwist(s.cubie, s.face, s.axis, s.layer, true, TwistKind::UserTwist);
+            BeginTwist(s.face, s.axis, s.layer, true, TwistKind::UserTwist);
         }
         TurnLayer(s.axis, s.layer, (target - LayerAngle(s.axis, s.layer) * s.way) * s.way);
         // Let go now, the ticks would finish the twist the way the pointer last went.

@@ -39,8 +39,7 @@ void CMozai::RandomTwist() {
     if (r % 2 != 0) {
         step = -step;
     }
-    CCube* placeholder = cubies[0][0][0].get();
-    BeginTwist(placeholder, placeholder->Face(0), axis, layer, step > 0,
+    BeginTwist(cubies[0][0][0]->Face(0), axis, layer, step > 0,
                demo ? TwistKind::DemoTwist : TwistKind::UserTwist);
     TurnLayer(axis, layer, step);
     shuffleRemaining -= 1;

@@ -123,11 +123,10 @@ void CMozai::PermuteLayer(int axis, int layer, double angle) {
     }
 }
 
-ActiveTwist& CMozai::BeginTwist(CCube* cubie, CubeFace* face, int axis, int layer, bool positive,
+ActiveTwist& CMozai::BeginTwist(CubeFace* face, int axis, int layer, bool positive,
                                 TwistKind kind) {
     activeTwist = std::make_unique<ActiveTwist>();
     Changed();
-    activeTwist->cubie = cubie;
     activeTwist->face = face;
     activeTwist->axis = axis;
     activeTwist->layer = layer;

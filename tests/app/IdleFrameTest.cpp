@@ -41,8 +41,7 @@ TEST_F(MainWindowTest, AStillCubeIsNotPaintedAgainButEveryChangeIs) {
         [&] { w.OnCommand(Command::Region); },
         [&] { // held, as by a drag: the outline shows
             p->SetHold(true);
-            p->BeginTwist(p->Cubie(2, 2, 2), p->Cubie(2, 2, 2)->Face(4), 0, 2, true,
-                          TwistKind::UserTwist);
+            p->BeginTwist(p->Cubie(2, 2, 2)->Face(4), 0, 2, true, TwistKind::UserTwist);
         },
         [&] { p->SetHold(false), p->TurnLayer(0, 2, 2 * Rad30); },
         [&] { QTest::keyClick(w.View(), Qt::Key_Home); },

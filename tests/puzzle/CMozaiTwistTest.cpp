@@ -40,7 +40,7 @@ TEST_P(QuarterTurns, KeepGridAndGeometryInStepAndComposeAsTheyShould) {
         if (m % 2 == 0) {
             QuarterTurn(*p, axis, layer, positive);
         } else { // animated by the timer from a first step of 10 degrees
-            p->BeginTwist(nullptr, nullptr, axis, layer, positive, TwistKind::DemoTwist);
+            p->BeginTwist(nullptr, axis, layer, positive, TwistKind::DemoTwist);
             p->TurnLayer(axis, layer, positive ? Rad10 : -Rad10);
             TickUntilIdle(*p);
         }
@@ -110,12 +110,12 @@ TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunningAndTicksEas
     p->TurnLayer(1, 2, 0.3); // another layer of the same axis turns, but then neither settles
     EXPECT_EQ(p->LayerAngle(1, 2), 0.3);
     for (const auto& bad : {std::pair(1, 0), {1, -1}, {1, 3}, {3, 0}, {-1, 0}}) {
-        p->BeginTwist(nullptr, nullptr, bad.first, bad.second, true, TwistKind::UserTwist);
+        p->BeginTwist(nullptr, bad.first, bad.second, true, TwistKind::UserTwist);
         EXPECT_EQ(p->SettleLayer(bad.first, bad.second), TwistResult::TwistRefused);
         EXPECT_EQ(p->CurrentTwist(), nullptr);
     }
     EXPECT_EQ(p->LayerAngle(1, 0), 0.4);
-    p->BeginTwist(nullptr, nullptr, 7, 0, true, TwistKind::BackTwist);
+    p->BeginTwist(nullptr, 7, 0, true, TwistKind::BackTwist);
     p->Tick(); // the timer drops a twist of a layer that does not exist
     EXPECT_EQ(p->CurrentTwist(), nullptr);
     using R = TwistResult;
@@ -129,7 +129,7 @@ TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunningAndTicksEas
                                                           {2, -DegToRad(89), R::TwistDoneNegative}};
     for (const auto& [axis, angle, result] : cases) {
         p = MakePuzzle(3);
-        p->BeginTwist(nullptr, nullptr, axis, 0, true, TwistKind::UserTwist);
+        p->BeginTwist(nullptr, axis, 0, true, TwistKind::UserTwist);
         p->TurnLayer(axis, 0, angle);
         EXPECT_EQ(p->SettleLayer(axis, 0), result) << "axis " << axis << " angle " << angle;
         const bool running = result == R::TwistRunning;
@@ -138,7 +138,7 @@ TEST(CMozai, SettlingRefusesBadLayersSnapsBackCompletesOrKeepsRunningAndTicksEas
     }
     p = MakePuzzle(3);
     CCube* moved = p->Cubie(0, 1, 0);
-    p->BeginTwist(moved, moved->Face(0), 0, 0, true, TwistKind::DemoTwist);
+    p->BeginTwist(moved->Face(0), 0, 0, true, TwistKind::DemoTwist);
     p->TurnLayer(0, 0, Rad10);
     p->SetHold(true);
     p->Tick();
