@@ -137,8 +137,7 @@ TEST_F(Drawing, TheGrabbedFaceIsOutlinedAndTheCutShownWhileItsDragTwistLasts) {
     TickUntilIdle(*puzzle);
     EXPECT_TRUE(history.Count() == 1 && r->Frame(*puzzle) == 54 && r->polygons.size() == 108u);
     puzzle->StepBack();
-    r->Frame(*puzzle);
-    EXPECT_TRUE(r->lines.empty() && puzzle->CurrentTwist() != nullptr);
+    EXPECT_TRUE(r->Frame(*puzzle) == 54 && r->lines.empty() && puzzle->CurrentTwist() != nullptr);
     TickUntilIdle(*puzzle);
     puzzle->StartShuffle();
     for (; puzzle->ShuffleRemaining() > 0; puzzle->Tick())

@@ -176,8 +176,7 @@ TEST_F(StartUpView, SomeDragsDoNothing) {
     puzzle->StartShuffle();
     Drag(from, 30, 0);
     EXPECT_EQ(puzzle->CurrentTwist(), nullptr);
-    puzzle->Tick();
-    puzzle->Tick();
+    puzzle->Tick(), puzzle->Tick();
     puzzle->StepBack();
     EXPECT_EQ(puzzle->CurrentTwist()->kind, TwistKind::BackTwist);
     TickUntilIdle(*puzzle);
