@@ -49,9 +49,8 @@ TEST_F(MainWindowTest, SolvingByADragBringsTheBannerOnceHoldingThePuzzleWithTheT
     EXPECT_EQ(ReadBytes("history.ini"), "3\r\n") << "solved: the history is emptied";
 }
 
-// Home and End pressed while a step animates are kept and carried out in order, no more than
-// there are moves that way; a twist drag or a shuffle drops them. A second button pressed into a
-// twist drag puts the layer back unrecorded.
+// Home and End pressed during a step are carried out in order, no more than there are moves; a
+// drag or shuffle drops them. A second button pressed into a twist drag undoes it unrecorded.
 TEST_F(MainWindowTest, StepsPressedDuringAStepWaitTheirTurnAndTheSecondButtonUndoesATwist) {
     WriteBytes("history.ini", "3\r\n0 0 1\r\n1 1 1\r\n2 2 0\r\n0 2 1\r\n");
     MainWindow& w = Start();

@@ -96,9 +96,8 @@ TEST(QuitSignalsTest, EachQuitSignalArrivesOnTheEventLoop) {
     }
 }
 
-// The names of one display are one display; a folder has one holder at a time, by whatever
-// path, also where no lock file can be made in it (0500, or "mozai.lock" a link), and nothing is
-// made there. Activation by folder and display: tests/e2e/desktop-test.sh.
+// One display by any of its names; one holder of a folder by any path, also where no lock can be
+// made in it (0500, "mozai.lock" a link), and nothing made there. Activation: the e2e test.
 TEST(SingleInstanceTest, OneHolderPerFolderByWhateverPath) {
     if (!RunsUnprivileged())
         return;
@@ -113,8 +112,7 @@ TEST(SingleInstanceTest, OneHolderPerFolderByWhateverPath) {
     QFile::link(scratch.filePath("elsewhere"), folder + "/mozai.lock");
     QFile::link(folder, scratch.filePath("link"));
     ::chmod(QFile::encodeName(folder).constData(), 0500);
-    QString error;
-    QString warning;
+    QString error, warning;
     const QString before = QDir::currentPath();
     ASSERT_TRUE(Parse({"--data-dir", folder}).EnterDataFolder(&error, &warning));
     EXPECT_EQ(warning, "cannot save in " + folder + ": Permission denied");
