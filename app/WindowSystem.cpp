@@ -31,14 +31,14 @@ QString WaylandSocket() {
     return socket.isEmpty() ? QStringLiteral("wayland-0") : socket;
 }
 
-// Whether an X server answers at `name` (empty: $DISPLAY).
-bool XDisplayAnswers(const QString& name) {
+// A connection to the X server at `name` (empty: $DISPLAY), or null when none answers.
+XConnection ConnectX(const QString& name) {
     const QByteArray encoded = name.toLocal8Bit();
-    xcb_connection_t* connection =
-        xcb_connect(name.isEmpty() ? nullptr : encoded.constData(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers;
+    XConnection connection(xcb_connect(name.isEmpty() ? nullptr : encoded.constData(), nullptr),
+                           xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()) != 0)
+        connection.reset();
+    return connection;
 }
 
 // Whether a Wayland compositor listens at the socket `name`, as WaylandSocket names it.
@@ -75,7 +75,7 @@ WindowSystem::WindowSystem(const QString& platformOption, const QString& display
             platforms = QStringLiteral("xcb;wayland");
             qputenv("QT_QPA_PLATFORM", platforms.toLatin1());
         } else if (IsWayland(platforms.section(QLatin1Char(';'), 0, 0)) &&
-                   !Env("DISPLAY").isEmpty() && XDisplayAnswers(QString())) {
+                   !Env("DISPLAY").isEmpty() && ConnectX(QString())) {
             note = QStringLiteral("QT_QPA_PLATFORM is %1, but Mozai shapes and places its own "
                                   "window, which Wayland does not allow: running on X display %2")
                        .arg(platforms, Env("DISPLAY"));
@@ -103,7 +103,7 @@ bool WindowSystem::Check(const QString& entry) {
         display = displayOption.isEmpty() ? Env("DISPLAY") : displayOption;
         if (display.isEmpty())
             failed = QStringLiteral("(DISPLAY is not set)");
-        else if (!XDisplayAnswers(display))
+        else if (!(heldX = ConnectX(display)))
             failed = display;
     } else if (IsWayland(entry)) {
         display = WaylandSocket();

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+#include <memory>
+
+struct xcb_connection_t;
+using XConnection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
 // The window system Mozai runs on, chosen and checked before Qt starts, so that a start without
 // a display says so and makes nothing. Mozai shapes, moves and raises its own window, which X
 // allows and a Wayland compositor does not: with an X display at hand it runs on X even when
@@ -26,6 +31,9 @@ private:
     // and, when it cannot be opened, problem.
     bool Check(const QString& entry);
 
+    // The checked X display's connection, held while this object lives: an X server resets
+    // when its last client leaves, and the check must not be that client just before Qt's own.
+    XConnection heldX{nullptr, nullptr};
     QString displayOption;
     QString note;
     QString problem;
