@@ -6,22 +6,20 @@
 
 #include "render/ColourConversion.h"
 
-QImageCanvas::QImageCanvas(QImage& image) : outline(Qt::black, 0) {
+QImageCanvas::QImageCanvas(QImage& image) {
     if (image.isNull()) {
         return;
     }
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    outline.setCosmetic(true);
+    painter.setPen(Qt::NoPen);
+    lines = Hairline(image, painter.deviceTransform());
 }
 
 void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fill) {
     if (!painter.isActive() || points == nullptr || count < 3) {
         return;
     }
-    // A closed outline is stroked with its own rounding at each corner, so two faces sharing an
-    // edge could each paint a pixel the other does not, and a face hidden behind its neighbours
-    // peek out. Edges drawn as lines, each in one direction, cover the same pixels for both.
     constexpr int usualCorners = 4;
     QPoint corners[usualCorners];
     std::vector<QPoint> many;
@@ -33,24 +31,20 @@ void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fi
     for (int i = 0; i < count; ++i) {
         out[i] = QPoint(points[i].x, points[i].y);
     }
-    painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(fill));
     painter.drawPolygon(out, count);
-    painter.setPen(outline);
+    // A closed outline is stroked with its own rounding at each corner, so two faces sharing an
+    // edge could each paint a pixel the other does not, and a face hidden behind its neighbours
+    // peek out. Edges drawn as lines, each in one direction, cover the same pixels for both.
+    constexpr QRgb black = 0xFF000000;
     for (int i = 0; i < count; ++i) {
         const QPoint& a = out[i];
         const QPoint& b = out[(i + 1) % count];
         const bool forward = a.y() < b.y() || (a.y() == b.y() && a.x() <= b.x());
-        painter.drawLine(forward ? a : b, forward ? b : a);
+        lines.Draw(forward ? a : b, forward ? b : a, black);
     }
 }
 
 void QImageCanvas::DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) {
-    if (!painter.isActive()) {
-        return;
-    }
-    QPen pen(ToQColor(colour), 0);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
-    painter.drawLine(from.x, from.y, to.x, to.y);
+    lines.Draw(QPoint(from.x, from.y), QPoint(to.x, to.y), ToQRgb(colour));
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "render/Hairline.h"
 #include "scene/Canvas.h"
 
 class QImage;
@@ -19,6 +20,6 @@ public:
     void DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) override;
 
 private:
-    QPainter painter;
-    QPen outline;
+    QPainter painter; // fills only: it never holds a pen
+    Hairline lines;
 };
