@@ -13,7 +13,7 @@ QImageCanvas::QImageCanvas(QImage& image) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
-    lines = Hairline(image, painter.deviceTransform());
+    raster = ImageRaster(image, painter.deviceTransform());
 }
 
 void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fill) {
@@ -31,8 +31,10 @@ void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fi
     for (int i = 0; i < count; ++i) {
         out[i] = QPoint(points[i].x, points[i].y);
     }
-    painter.setBrush(ToQColor(fill));
-    painter.drawPolygon(out, count);
+    if (!raster.FillPolygon(out, count, ToQRgb(fill))) {
+        painter.setBrush(ToQColor(fill));
+        painter.drawPolygon(out, count);
+    }
     // A closed outline is stroked with its own rounding at each corner, so two faces sharing an
     // edge could each paint a pixel the other does not, and a face hidden behind its neighbours
     // peek out. Edges drawn as lines, each in one direction, cover the same pixels for both.
@@ -41,10 +43,10 @@ void QImageCanvas::FillPolygon(const ScreenPoint* points, int count, COLORREF fi
         const QPoint& a = out[i];
         const QPoint& b = out[(i + 1) % count];
         const bool forward = a.y() < b.y() || (a.y() == b.y() && a.x() <= b.x());
-        lines.Draw(forward ? a : b, forward ? b : a, black);
+        raster.DrawLine(forward ? a : b, forward ? b : a, black);
     }
 }
 
 void QImageCanvas::DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) {
-    lines.Draw(QPoint(from.x, from.y), QPoint(to.x, to.y), ToQRgb(colour));
+    raster.DrawLine(QPoint(from.x, from.y), QPoint(to.x, to.y), ToQRgb(colour));
 }

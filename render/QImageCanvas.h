@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "render/Hairline.h"
+#include "render/ImageRaster.h"
 #include "scene/Canvas.h"
 
 class QImage;
@@ -20,6 +20,6 @@ public:
     void DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) override;
 
 private:
-    QPainter painter; // fills only: it never holds a pen
-    Hairline lines;
+    QPainter painter; // fills what the raster cannot; it never holds a pen
+    ImageRaster raster;
 };

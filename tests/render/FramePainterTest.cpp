@@ -8,7 +8,7 @@
 #include "render/ColourConversion.h"
 #include "render/D3DRenderer.h"
 #include "render/FramePainter.h"
-#include "render/Hairline.h"
+#include "render/ImageRaster.h"
 #include "render/WindowRegion.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/scene/SceneSketch.h"
@@ -116,13 +116,15 @@ TEST_F(FramePainterTest, FramesAreFreshAtTheClientSizeAndNeedACameraAndAWindow) 
 }
 
 // Lines in every direction and length, from points inside, just outside and far outside a small
-// image, and points, at four pixel ratios: the same pixels as QPainter's cosmetic pen.
-TEST(HairlineTest, DrawsThePixelsOfQPaintersCosmeticPen) {
+// image, and points; triangles to pentagons, rectangles among them, one in ten reaching outside;
+// at four pixel ratios: the same pixels as QPainter's cosmetic pen and brush, or (for what only
+// QPainter fills exactly) nothing, left to QPainter.
+TEST(ImageRasterTest, DrawsThePixelsOfQPainter) {
     std::mt19937 random(7);
     const auto at = [&](int size) { // one in ten far off
         return random() % 10 ? int(random() % (size + 9)) - 4 : int(random() % 200001) - 100000;
     };
-    int differing = 0;
+    int differing = 0, filled = 0;
     for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
         QImage expected = Filled(64, 48, background);
         expected.setDevicePixelRatio(ratio);
@@ -130,17 +132,37 @@ TEST(HairlineTest, DrawsThePixelsOfQPaintersCosmeticPen) {
             const QPoint a(at(64 / ratio), at(48 / ratio));
             const QPoint b = i % 4 ? QPoint(at(64 / ratio), at(48 / ratio))
                                    : a + QPoint(i % 3 - 1, i / 4 % 3 - 1);
+            const int count = 3 + i % 3;
+            QPoint corners[5];
+            for (QPoint& c : corners)
+                c = QPoint(random() % 64, random() % 48);
+            corners[i % count].rx() -= i % 10 ? 0 : 64;
+            if (count == 4 && i % 2)
+                corners[1] = {corners[2].x(), corners[0].y()},
+                corners[3] = {corners[0].x(), corners[2].y()};
             const QRgb colour = 0xFF000000 | random();
             QImage actual = expected.copy();
-            QPainter painter(&expected);
+            QPainter painter(&expected), fallback(&actual);
             painter.setPen(QPen(QColor(colour), 0));
             painter.drawLine(a, b);
-            Hairline(actual, painter.deviceTransform()).Draw(a, b, colour);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(colour));
+            painter.drawPolygon(corners, count);
+            const ImageRaster raster(actual, painter.deviceTransform());
+            raster.DrawLine(a, b, colour);
+            if (!raster.FillPolygon(corners, count, colour)) {
+                fallback.setPen(Qt::NoPen);
+                fallback.setBrush(QColor(colour));
+                fallback.drawPolygon(corners, count);
+            }
+            filled += ratio == 1 && fallback.brush().style() == Qt::NoBrush;
             painter.end();
+            fallback.end();
             differing += expected != actual;
         }
     }
-    EXPECT_EQ(differing, 0) << "of 80000 lines";
+    EXPECT_EQ(differing, 0) << "of 80000 pictures";
+    EXPECT_GT(filled, 15000) << "filled without QPainter";
 }
 
 // The faces the puzzle leaves out could not have shown: every frame equals, pixel for pixel, the

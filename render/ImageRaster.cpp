@@ -1,6 +1,7 @@
-#include "render/Hairline.h"
+#include "render/ImageRaster.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -61,7 +62,7 @@ int To26Dot6(double v) {
 
 } // namespace
 
-Hairline::Hairline(QImage& image, const QTransform& toDevice)
+ImageRaster::ImageRaster(QImage& image, const QTransform& toDevice)
     : width(image.width()), height(image.height()), toDevice(toDevice) {
     if (image.depth() == 32) {
         pixels = reinterpret_cast<QRgb*>(image.bits());
@@ -69,7 +70,7 @@ Hairline::Hairline(QImage& image, const QTransform& toDevice)
     }
 }
 
-void Hairline::Draw(QPoint from, QPoint to, QRgb opaque) const {
+void ImageRaster::DrawLine(QPoint from, QPoint to, QRgb opaque) const {
     if (pixels == nullptr) {
         return;
     }
@@ -86,7 +87,7 @@ void Hairline::Draw(QPoint from, QPoint to, QRgb opaque) const {
 
 // Steps along the major axis one pixel at a time from the first pixel centre after the (capped)
 // start to the last one before the (capped) end, the minor coordinate in 16.16.
-void Hairline::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb colour) const {
+void ImageRaster::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb colour) const {
     if (!ClipRough(rx1, ry1, rx2, ry2, width + 1, height + 1)) {
         return;
     }
@@ -120,4 +121,65 @@ void Hairline::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb colou
             Put(major, minor >> 16, colour);
         minor += step;
     } while (++major < end);
+}
+
+// Each edge covers the rows whose pixel centres lie in its half-open height and crosses each at a
+// 16.16 x, its slope truncated to 16.16 and stepped row by row; a row is filled from crossing to
+// crossing by parity, each span from the pixel its start falls in up to, not into, the one its
+// end falls in. Rectangles come out as QPainter's rectangle path fills them.
+bool ImageRaster::FillPolygon(const QPoint* points, int count, QRgb opaque) const {
+    constexpr int maxEdges = 32;
+    if (pixels == nullptr || count < 3 || count > maxEdges || !toDevice.isIdentity()) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (points[i].x() < 0 || points[i].y() < 0 || points[i].x() >= width ||
+            points[i].y() >= height) {
+            return false;
+        }
+    }
+    struct Edge {
+        std::int64_t x, step;
+        int top, bottom;
+    };
+    Edge edges[maxEdges];
+    int edgeCount = 0, first = height, last = -1;
+    for (int i = 0; i < count; ++i) {
+        QPoint a = points[i] * 64, b = points[(i + 1) % count] * 64;
+        if (a.y() > b.y()) {
+            std::swap(a, b);
+        }
+        const int top = (a.y() + 32) >> 6, bottom = (b.y() - 32) >> 6;
+        if (top > bottom) {
+            continue;
+        }
+        Edge& e = edges[edgeCount++];
+        e.top = top;
+        e.bottom = bottom;
+        e.x = 32768 + std::int64_t{a.x()} * 1024;
+        e.step = 0;
+        if (b.x() != a.x()) {
+            const double slope = (b.x() - a.x()) / double(b.y() - a.y());
+            e.step = static_cast<std::int64_t>(slope * 65536.);
+            e.x +=
+                (e.step * (std::int64_t{top} * 65536 + 32768 - std::int64_t{a.y()} * 1024)) >> 16;
+        }
+        first = std::min(first, top);
+        last = std::max(last, bottom);
+    }
+    int crossings[maxEdges];
+    for (int y = first; y <= last; ++y) {
+        int n = 0;
+        for (int i = 0; i < edgeCount; ++i) {
+            const Edge& e = edges[i];
+            if (y >= e.top && y <= e.bottom)
+                crossings[n++] = static_cast<int>((e.x + e.step * (y - e.top)) >> 16);
+        }
+        std::sort(crossings, crossings + n);
+        QRgb* row = pixels + static_cast<qsizetype>(y) * stride;
+        for (int i = 0; i + 1 < n; i += 2)
+            std::fill(row + std::clamp(crossings[i], 0, width),
+                      row + std::clamp(crossings[i + 1], 0, width), opaque);
+    }
+    return true;
 }
