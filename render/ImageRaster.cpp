@@ -12,46 +12,28 @@ int FixedDiv16(int a, int b) {
     return static_cast<int>(static_cast<std::int64_t>(a) * 65536 / b);
 }
 
-// Cuts the line to the device rectangle grown by a pixel each way, in floating point so far-off
+// Cuts the line to -1 <= u <= uMax (u is x or y, v the other), in floating point so far-off
 // points cannot overflow the fixed point; the order of the cuts decides the rounding, so it is
 // kept. False when nothing is left.
-bool ClipRough(double& x1, double& y1, double& x2, double& y2, double xMax, double yMax) {
+bool ClipRough(double& u1, double& v1, double& u2, double& v2, double uMax) {
     constexpr double minimum = -1;
-    if (x1 < minimum) {
-        if (x2 <= minimum)
+    if (u1 < minimum) {
+        if (u2 <= minimum)
             return false;
-        y1 += (y2 - y1) / (x2 - x1) * (minimum - x1);
-        x1 = minimum;
-    } else if (x1 > xMax) {
-        if (x2 >= xMax)
+        v1 += (v2 - v1) / (u2 - u1) * (minimum - u1);
+        u1 = minimum;
+    } else if (u1 > uMax) {
+        if (u2 >= uMax)
             return false;
-        y1 += (y2 - y1) / (x2 - x1) * (xMax - x1);
-        x1 = xMax;
+        v1 += (v2 - v1) / (u2 - u1) * (uMax - u1);
+        u1 = uMax;
     }
-    if (x2 < minimum) {
-        y2 += (y2 - y1) / (x2 - x1) * (minimum - x2);
-        x2 = minimum;
-    } else if (x2 > xMax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xMax - x2);
-        x2 = xMax;
-    }
-    if (y1 < minimum) {
-        if (y2 <= minimum)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (minimum - y1);
-        y1 = minimum;
-    } else if (y1 > yMax) {
-        if (y2 >= yMax)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (yMax - y1);
-        y1 = yMax;
-    }
-    if (y2 < minimum) {
-        x2 += (x2 - x1) / (y2 - y1) * (minimum - y2);
-        y2 = minimum;
-    } else if (y2 > yMax) {
-        x2 += (x2 - x1) / (y2 - y1) * (yMax - y2);
-        y2 = yMax;
+    if (u2 < minimum) {
+        v2 += (v2 - v1) / (u2 - u1) * (minimum - u2);
+        u2 = minimum;
+    } else if (u2 > uMax) {
+        v2 += (v2 - v1) / (u2 - u1) * (uMax - u2);
+        u2 = uMax;
     }
     return true;
 }
@@ -70,25 +52,25 @@ ImageRaster::ImageRaster(QImage& image, const QTransform& toDevice)
     }
 }
 
-void ImageRaster::DrawLine(QPoint from, QPoint to, QRgb opaque) const {
+void ImageRaster::DrawLine(ScreenPoint from, ScreenPoint to, QRgb opaque) const {
     if (pixels == nullptr) {
         return;
     }
+    const QPointF a = toDevice.map(QPointF(from.x, from.y));
     if (from == to) {
         // A point: its nearest pixel.
-        const QPointF p = toDevice.map(QPointF(from));
-        Put(qRound(p.x()), qRound(p.y()), opaque);
+        Put(qRound(a.x()), qRound(a.y()), opaque);
         return;
     }
-    const QPointF a = toDevice.map(QPointF(from));
-    const QPointF b = toDevice.map(QPointF(to));
+    const QPointF b = toDevice.map(QPointF(to.x, to.y));
     Stroke(a.x(), a.y(), b.x(), b.y(), opaque);
 }
 
 // Steps along the major axis one pixel at a time from the first pixel centre after the (capped)
 // start to the last one before the (capped) end, the minor coordinate in 16.16.
 void ImageRaster::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb colour) const {
-    if (!ClipRough(rx1, ry1, rx2, ry2, width + 1, height + 1)) {
+    // The device rectangle grown by a pixel each way.
+    if (!ClipRough(rx1, ry1, rx2, ry2, width + 1) || !ClipRough(ry1, rx1, ry2, rx2, height + 1)) {
         return;
     }
     int x1 = To26Dot6(rx1), y1 = To26Dot6(ry1), x2 = To26Dot6(rx2), y2 = To26Dot6(ry2);
@@ -127,14 +109,13 @@ void ImageRaster::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb co
 // 16.16 x, its slope truncated to 16.16 and stepped row by row; a row is filled from crossing to
 // crossing by parity, each span from the pixel its start falls in up to, not into, the one its
 // end falls in. Rectangles come out as QPainter's rectangle path fills them.
-bool ImageRaster::FillPolygon(const QPoint* points, int count, QRgb opaque) const {
+bool ImageRaster::FillPolygon(const ScreenPoint* points, int count, QRgb opaque) const {
     constexpr int maxEdges = 32;
     if (pixels == nullptr || count < 3 || count > maxEdges || !toDevice.isIdentity()) {
         return false;
     }
     for (int i = 0; i < count; ++i) {
-        if (points[i].x() < 0 || points[i].y() < 0 || points[i].x() >= width ||
-            points[i].y() >= height) {
+        if (points[i].x < 0 || points[i].y < 0 || points[i].x >= width || points[i].y >= height) {
             return false;
         }
     }
@@ -145,24 +126,24 @@ bool ImageRaster::FillPolygon(const QPoint* points, int count, QRgb opaque) cons
     Edge edges[maxEdges];
     int edgeCount = 0, first = height, last = -1;
     for (int i = 0; i < count; ++i) {
-        QPoint a = points[i] * 64, b = points[(i + 1) % count] * 64;
-        if (a.y() > b.y()) {
+        ScreenPoint a{points[i].x * 64, points[i].y * 64};
+        ScreenPoint b{points[(i + 1) % count].x * 64, points[(i + 1) % count].y * 64};
+        if (a.y > b.y) {
             std::swap(a, b);
         }
-        const int top = (a.y() + 32) >> 6, bottom = (b.y() - 32) >> 6;
+        const int top = (a.y + 32) >> 6, bottom = (b.y - 32) >> 6;
         if (top > bottom) {
             continue;
         }
         Edge& e = edges[edgeCount++];
         e.top = top;
         e.bottom = bottom;
-        e.x = 32768 + std::int64_t{a.x()} * 1024;
+        e.x = 32768 + std::int64_t{a.x} * 1024;
         e.step = 0;
-        if (b.x() != a.x()) {
-            const double slope = (b.x() - a.x()) / double(b.y() - a.y());
+        if (b.x != a.x) {
+            const double slope = (b.x - a.x) / double(b.y - a.y);
             e.step = static_cast<std::int64_t>(slope * 65536.);
-            e.x +=
-                (e.step * (std::int64_t{top} * 65536 + 32768 - std::int64_t{a.y()} * 1024)) >> 16;
+            e.x += (e.step * (std::int64_t{top} * 65536 + 32768 - std::int64_t{a.y} * 1024)) >> 16;
         }
         first = std::min(first, top);
         last = std::max(last, bottom);

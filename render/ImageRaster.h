@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QPoint>
 #include <QRgb>
 #include <QTransform>
+
+#include "scene/Canvas.h"
 
 class QImage;
 
@@ -17,12 +18,11 @@ public:
     // `image` must be RGB32 or ARGB32(_Premultiplied) and outlive this; `toDevice` is what a
     // painter on it maps logical points with (its device pixel ratio).
     ImageRaster(QImage& image, const QTransform& toDevice);
-    ImageRaster() = default; // draws nothing
 
-    void DrawLine(QPoint from, QPoint to, QRgb opaque) const;
+    void DrawLine(ScreenPoint from, ScreenPoint to, QRgb opaque) const;
     // False, drawing nothing, for what only QPainter itself fills exactly: a polygon reaching
     // outside the image (clipped), more than 32 corners, or a device transform that scales.
-    bool FillPolygon(const QPoint* points, int count, QRgb opaque) const;
+    bool FillPolygon(const ScreenPoint* points, int count, QRgb opaque) const;
 
 private:
     void Stroke(double x1, double y1, double x2, double y2, QRgb colour) const;

@@ -20,6 +20,9 @@ public:
     void DrawLine(ScreenPoint from, ScreenPoint to, COLORREF colour) override;
 
 private:
-    QPainter painter; // fills what the raster cannot; it never holds a pen
+    QPainter& Painter();
+
+    QImage* target;
     ImageRaster raster;
+    QPainter painter; // begun for the first fill the raster cannot do; it never holds a pen
 };
