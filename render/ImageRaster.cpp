@@ -44,8 +44,8 @@ int To26Dot6(double v) {
 
 } // namespace
 
-ImageRaster::ImageRaster(QImage& image, const QTransform& toDevice)
-    : width(image.width()), height(image.height()), toDevice(toDevice) {
+ImageRaster::ImageRaster(QImage& image)
+    : width(image.width()), height(image.height()), ratio(image.devicePixelRatio()) {
     if (image.depth() == 32) {
         pixels = reinterpret_cast<QRgb*>(image.bits());
         stride = image.bytesPerLine() / 4;
@@ -56,14 +56,12 @@ void ImageRaster::DrawLine(ScreenPoint from, ScreenPoint to, QRgb opaque) const 
     if (pixels == nullptr) {
         return;
     }
-    const QPointF a = toDevice.map(QPointF(from.x, from.y));
     if (from == to) {
         // A point: its nearest pixel.
-        Put(qRound(a.x()), qRound(a.y()), opaque);
+        Put(qRound(from.x * ratio), qRound(from.y * ratio), opaque);
         return;
     }
-    const QPointF b = toDevice.map(QPointF(to.x, to.y));
-    Stroke(a.x(), a.y(), b.x(), b.y(), opaque);
+    Stroke(from.x * ratio, from.y * ratio, to.x * ratio, to.y * ratio, opaque);
 }
 
 // Steps along the major axis one pixel at a time from the first pixel centre after the (capped)
@@ -111,7 +109,7 @@ void ImageRaster::Stroke(double rx1, double ry1, double rx2, double ry2, QRgb co
 // end falls in. Rectangles come out as QPainter's rectangle path fills them.
 bool ImageRaster::FillPolygon(const ScreenPoint* points, int count, QRgb opaque) const {
     constexpr int maxEdges = 32;
-    if (pixels == nullptr || count < 3 || count > maxEdges || !toDevice.isIdentity()) {
+    if (pixels == nullptr || count < 3 || count > maxEdges || ratio != 1) {
         return false;
     }
     for (int i = 0; i < count; ++i) {

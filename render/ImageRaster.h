@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRgb>
-#include <QTransform>
 
 #include "scene/Canvas.h"
 
@@ -9,19 +8,19 @@ class QImage;
 
 // Opaque one-pixel lines and aliased polygon fills written straight into a 32-bit image, pixel
 // for pixel as QPainter's raster engine draws them: lines as with a cosmetic pen of width 0 and
-// a square cap (device transform, rough clip, 26.6 fixed point, half a pixel added at each
+// a square cap (device pixel ratio, rough clip, 26.6 fixed point, half a pixel added at each
 // end); fills as with no pen, an opaque brush and the odd-even rule (pixel centres inside each
 // edge's 16.16 crossing). A face then costs no painter state change, no span list and no blend
 // call.
 class ImageRaster {
 public:
-    // `image` must be RGB32 or ARGB32(_Premultiplied) and outlive this; `toDevice` is what a
-    // painter on it maps logical points with (its device pixel ratio).
-    ImageRaster(QImage& image, const QTransform& toDevice);
+    // `image` must be RGB32 or ARGB32(_Premultiplied) and outlive this; points are scaled by its
+    // device pixel ratio, as a painter on it scales them.
+    explicit ImageRaster(QImage& image);
 
     void DrawLine(ScreenPoint from, ScreenPoint to, QRgb opaque) const;
     // False, drawing nothing, for what only QPainter itself fills exactly: a polygon reaching
-    // outside the image (clipped), more than 32 corners, or a device transform that scales.
+    // outside the image (clipped), more than 32 corners, or a device pixel ratio other than 1.
     bool FillPolygon(const ScreenPoint* points, int count, QRgb opaque) const;
 
 private:
@@ -35,5 +34,5 @@ private:
     qsizetype stride = 0;
     int width = 0;
     int height = 0;
-    QTransform toDevice;
+    qreal ratio = 1;
 };

@@ -8,8 +8,7 @@
 #include "render/ColourConversion.h"
 
 QImageCanvas::QImageCanvas(QImage& image)
-    : target(image.isNull() ? nullptr : &image),
-      raster(image, QTransform::fromScale(image.devicePixelRatio(), image.devicePixelRatio())) {}
+    : target(image.isNull() ? nullptr : &image), raster(image) {}
 
 QPainter& QImageCanvas::Painter() {
     if (!painter.isActive()) {

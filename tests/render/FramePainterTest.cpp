@@ -155,9 +155,9 @@ TEST(QImageCanvasTest, DrawsThePixelsOfQPainter) {
             // The fill alone, with no outline over its edge pixels, where it needs no QPainter.
             QImage alone = Filled(64, 48, background), direct = alone.copy();
             PainterCanvas(alone, false).FillPolygon(face, count, colour);
-            differing += expected != actual ||
-                         (ImageRaster(direct, {}).FillPolygon(face, count, ToQRgb(colour)) &&
-                          alone != direct);
+            differing +=
+                expected != actual ||
+                (ImageRaster(direct).FillPolygon(face, count, ToQRgb(colour)) && alone != direct);
         }
     }
     EXPECT_EQ(differing, 0) << "of 80000 pictures";
