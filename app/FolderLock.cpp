@@ -17,8 +17,8 @@ constexpr mode_t lockFileMode = 0600;
 // a file of theirs where the lock file goes.
 bool PrivateFolder(const QByteArray& path) {
     struct stat info {};
-    return !path.isEmpty() && path.startsWith('/') && ::lstat(path.constData(), &info) == 0 &&
-           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 022) == 0;
+    return path.startsWith('/') && ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 022) == 0;
 }
 
 QByteArray LockFolder() {

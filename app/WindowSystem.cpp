@@ -11,10 +11,6 @@
 
 namespace {
 
-QString Env(const char* name) {
-    return qEnvironmentVariable(name);
-}
-
 // The name of a platform list's entry, without its options: "offscreen:configfile=x" is
 // "offscreen".
 QString PlatformName(const QString& entry) {
@@ -27,7 +23,7 @@ bool IsWayland(const QString& entry) {
 
 // $WAYLAND_DISPLAY, else Wayland's default.
 QString WaylandSocket() {
-    const QString socket = Env("WAYLAND_DISPLAY");
+    const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");
     return socket.isEmpty() ? QStringLiteral("wayland-0") : socket;
 }
 
@@ -45,7 +41,7 @@ XConnection ConnectX(const QString& name) {
 bool WaylandAnswers(const QString& name) {
     QString path = name;
     if (!path.startsWith(QLatin1Char('/')))
-        path = Env("XDG_RUNTIME_DIR") + QLatin1Char('/') + path;
+        path = qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + path;
     const QByteArray encoded = QFile::encodeName(path);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -63,22 +59,22 @@ bool WaylandAnswers(const QString& name) {
 
 } // namespace
 
-WindowSystem::WindowSystem(const QString& platformOption, const QString& displayOption)
-    : displayOption(displayOption) {
+WindowSystem::WindowSystem(const QString& platformOption, const QString& displayOption) {
     QString platforms = platformOption;
     if (platforms.isEmpty()) {
-        platforms = Env("QT_QPA_PLATFORM");
-        const bool waylandSession = Env("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
-                                    !Env("WAYLAND_DISPLAY").isEmpty();
+        platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+        const bool waylandSession =
+            qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+            !qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty();
         if (platforms.isEmpty() && waylandSession) {
             // Qt's own choice there may be Wayland; XWayland first, Wayland the fallback.
             platforms = QStringLiteral("xcb;wayland");
             qputenv("QT_QPA_PLATFORM", platforms.toLatin1());
         } else if (IsWayland(platforms.section(QLatin1Char(';'), 0, 0)) &&
-                   !Env("DISPLAY").isEmpty() && ConnectX(QString())) {
+                   !qEnvironmentVariable("DISPLAY").isEmpty() && ConnectX(QString())) {
             note = QStringLiteral("QT_QPA_PLATFORM is %1, but Mozai shapes and places its own "
                                   "window, which Wayland does not allow: running on X display %2")
-                       .arg(platforms, Env("DISPLAY"));
+                       .arg(platforms, qEnvironmentVariable("DISPLAY"));
             platforms = QStringLiteral("xcb");
             qputenv("QT_QPA_PLATFORM", "xcb");
         }
@@ -88,7 +84,7 @@ WindowSystem::WindowSystem(const QString& platformOption, const QString& display
     // Qt takes the first entry of the list it can open.
     const QStringList entries = platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString& entry : entries) {
-        if (Check(entry)) {
+        if (Check(entry, displayOption)) {
             reachable = true;
             problem.clear();
             return;
@@ -96,11 +92,11 @@ WindowSystem::WindowSystem(const QString& platformOption, const QString& display
     }
 }
 
-bool WindowSystem::Check(const QString& entry) {
+bool WindowSystem::Check(const QString& entry, const QString& displayOption) {
     const QString platform = PlatformName(entry);
     QString failed;
     if (platform == QLatin1String("xcb")) {
-        display = displayOption.isEmpty() ? Env("DISPLAY") : displayOption;
+        display = displayOption.isEmpty() ? qEnvironmentVariable("DISPLAY") : displayOption;
         if (display.isEmpty())
             failed = QStringLiteral("(DISPLAY is not set)");
         else if (!(heldX = ConnectX(display)))

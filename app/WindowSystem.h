@@ -27,14 +27,13 @@ public:
     QString Display() const { return display; }
 
 private:
-    // Checks one entry of a platform list ("xcb", "wayland", "offscreen:opts"); sets display
-    // and, when it cannot be opened, problem.
-    bool Check(const QString& entry);
+    // Checks one entry of a platform list ("xcb", "wayland", "offscreen:opts") at the display
+    // option (empty: $DISPLAY); sets display and, when it cannot be opened, problem.
+    bool Check(const QString& entry, const QString& displayOption);
 
     // The checked X display's connection, held while this object lives: an X server resets
     // when its last client leaves, and the check must not be that client just before Qt's own.
     XConnection heldX{nullptr, nullptr};
-    QString displayOption;
     QString note;
     QString problem;
     QString display;

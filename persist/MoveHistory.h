@@ -33,8 +33,6 @@ public:
         size = n;
         ++revision;
     }
-    // Changes with every change of what Write would write.
-    std::uint64_t Revision() const { return revision; }
     // Whether history.ini lags behind: changed since it was loaded or last written.
     bool Unsaved() const { return revision != writtenRevision; }
 
