@@ -141,6 +141,7 @@ bool CMozai::AllLayersAtRest() const {
 }
 
 void CMozai::CancelTwist() {
+    stroke.reset();
     if (!activeTwist) {
         return;
     }

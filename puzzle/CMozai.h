@@ -79,7 +79,8 @@ public:
     // the cancel window, else leaves it running. Every result but TwistRunning discards the
     // active twist.
     TwistResult SettleLayer(int axis, int layer);
-    // Puts the active twist's layer back at rest and drops the twist, unrecorded.
+    // Puts the active twist's layer back at rest and drops the twist, unrecorded, and the drag's
+    // stroke with it: a drag going on afterwards starts a stroke of its own, from rest.
     void CancelTwist();
     // One 30 ms timer step: advances the active twist, or starts the next shuffle twist.
     void Tick();

@@ -12,7 +12,8 @@ const double solvedCosine = std::cos(Rad2);
 } // namespace
 
 void CMozai::StartShuffle() {
-    if (shuffleRemaining < 1) {
+    // At the cap no shuffle twist could start, and one left waiting would hold the cube forever.
+    if (shuffleRemaining < 1 && !HistoryFull()) {
         shuffleRemaining = shuffleLength;
         Changed();
     }

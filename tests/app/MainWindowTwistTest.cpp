@@ -80,8 +80,14 @@ TEST_F(MainWindowTest, StepsPressedDuringAStepWaitTheirTurnAndTheSecondButtonUnd
     LeftDrag(w, {3, 0}, 1, false);
     ASSERT_NE(w.Puzzle()->CurrentTwist(), nullptr);
     const ActiveTwist twist = *w.Puzzle()->CurrentTwist();
+    const double turned = std::abs(w.Puzzle()->LayerAngle(twist.axis, twist.layer));
     w.Input().OnRightButtonDown(0, 0);
     EXPECT_TRUE(!w.Puzzle()->CurrentTwist() && !w.Puzzle()->LayerAngle(twist.axis, twist.layer));
+    // The second button let go and the drag going on: a stroke from rest, not the old one resumed.
+    w.Input().OnRightButtonUp();
+    w.Input().OnMouseMove(StickerPoint().x() + 4, StickerPoint().y());
+    const ActiveTwist* now = w.Puzzle()->CurrentTwist();
+    EXPECT_TRUE(!now || std::abs(w.Puzzle()->LayerAngle(now->axis, now->layer)) < turned);
 }
 
 // Which colours the editor takes is its own test's; here, clicks reach it and changes stay.
