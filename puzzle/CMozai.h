@@ -112,12 +112,6 @@ public:
     // radians.
     void Drag(const Vertex3D& origin, const Vector3D& direction, const Vector3D& h,
               const Vector3D& v, const RenderObject& view);
-    // Continues the drag stroke, or picks a face and starts one on the layer whose grid line
-    // through the grabbed sticker, drawn on the screen, lies closest to the pointer's motion.
-    // Writes the motion's progress along that line, in radians, positive onward. False when
-    // nothing is to turn.
-    bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
-                     const ScreenMotion& screen, double& progress);
     // The first front-facing face hit, walking the drawing order from the near end; (cubieCount,
     // 6) when none is.
     FacePick Pick(const Vertex3D& origin, const Vector3D& direction) const;
@@ -183,6 +177,12 @@ private:
     void CommitLayer(int axis, int layer, double angle);
     // A user twist has completed: records it, if a history is set, and runs the solved check.
     void CompleteUserTwist(int axis, int layer, bool positive);
+    // Continues the drag stroke, or picks a face and starts one on the layer whose grid line
+    // through the grabbed sticker, drawn on the screen, lies closest to the pointer's motion.
+    // Writes the motion's progress along that line, in radians, positive onward. False when
+    // nothing is to turn.
+    bool DecideTwist(const Vertex3D& origin, const Vector3D& direction, const Vector3D& d,
+                     const ScreenMotion& screen, double& progress);
     // Turns the stroke's layer to its progress past the quarters recorded, never back past rest,
     // completing and recording each quarter on the way.
     void FollowStroke(double progress);
