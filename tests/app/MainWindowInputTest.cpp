@@ -151,7 +151,8 @@ TEST_F(MainWindowTest, TheDemoTwistsAtOnceAndKeepsTheLastSpinAndThrowUntilSwitch
     const double s = 300.0 / w.Placement().Rect().width();
     QTest::mousePress(w.View(), Qt::RightButton, {}, QPoint(100, 100));
     QTest::mouseMove(w.View(), QPoint(110, 103));
-    const Vertex3D dragged = EyeAfter(camera, -s * 4 / 40.0, -s * -4 / 40.0);
+    const Vertex3D dragged = EyeAfter(camera.GetPosition(), camera.GetTarget(), camera.GetUp(),
+                                      -s * 4 / 40.0, -s * -4 / 40.0);
     QTest::mouseMove(w.View(), QPoint(114, 99));
     w.Input().OnMouseMove(114, 99);
     EXPECT_TRUE(camera.GetPosition() == dragged &&
@@ -231,8 +232,7 @@ TEST(DemoMotionTest, SmallStepsAreNoMotionAndDriftTurnsOnlyWhenHeadingOffAnEdge)
     for (const auto& c : cases) {
         int ddx = c[0], ddy = c[1];
         BounceDrift(ddx, ddy, c[2], c[3], area);
-        EXPECT_EQ(ddx, c[4]) << c[0] << " at x " << c[2];
-        EXPECT_EQ(ddy, c[5]) << c[1] << " at y " << c[3];
+        EXPECT_EQ(std::pair(ddx, ddy), std::pair(c[4], c[5])) << "row " << &c - cases;
     }
 }
 

@@ -100,13 +100,10 @@ protected:
         turned.Rotate(yaw, pitch);
         return turned.GetPosition();
     }
-    static Vertex3D EyeAfter(const Camera& c, double yaw, double pitch) {
-        return EyeAfter(c.GetPosition(), c.GetTarget(), c.GetUp(), yaw, pitch);
-    }
 
-    // Whether the next tick turns the view by (yaw, pitch).
     static bool TickTurns(MainWindow& w, double yaw, double pitch) {
-        const Vertex3D expected = EyeAfter(*w.SceneCamera(), yaw, pitch);
+        const Camera& c = *w.SceneCamera();
+        const Vertex3D expected = EyeAfter(c.GetPosition(), c.GetTarget(), c.GetUp(), yaw, pitch);
         w.OnTick();
         return w.SceneCamera()->GetPosition() == expected;
     }

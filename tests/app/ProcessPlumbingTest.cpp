@@ -64,8 +64,7 @@ TEST(CommandLineTest, ActionsUsageErrorsQtsOwnOptionsAndThePrivateDataFolder) {
     const QString before = QDir::currentPath();
     QTemporaryDir scratch;
     ASSERT_TRUE(QDir::setCurrent(scratch.path()));
-    QString error; // a relative folder is taken from the current one
-    QString warning;
+    QString error, warning; // a relative folder is taken from the current one
     ASSERT_TRUE(Parse({"--data-dir", "share/deeper/mozai"}).EnterDataFolder(&error, &warning));
     EXPECT_TRUE(warning.isEmpty()) << qPrintable(warning);
     const QString entered = QFileInfo(scratch.filePath("share/deeper/mozai")).canonicalFilePath();

@@ -147,7 +147,6 @@ TEST_F(HistoryFile, WritesAppliedMovesOnlyAndReadsThemBackBehindPresentOnes) {
     EXPECT_TRUE(ReadBytes(historyFileName) == "old" && FilesNamed(historyFileName) == 1);
     const std::string all = "0 2 1,1 3 0,2 3 1,1 0 1,0 0 0";
     const std::string applied = "4\r\n0 2 1\r\n1 3 0\r\n2 3 1\r\n";
-    EXPECT_EQ(Walk(h), all);
     ASSERT_TRUE(h.Write());
     EXPECT_TRUE(ReadBytes(historyFileName) == applied && Walk(h) == all);
     ASSERT_TRUE(h.Save());

@@ -18,8 +18,7 @@ TEST(CCube, ACommitInsideTheThresholdRestoresTheCornersAndTheThresholdItselfTurn
     }
     cube.CommitTurn(CCube::turnThreshold, 2);
     EXPECT_NEAR(cube.GetPosition().y, 30, 1e-4); // the placement turns too
-    EXPECT_TRUE(ToVertex(cube.FaceNormal(6)) == Vertex3D(0, 0, 0));
-    EXPECT_EQ(cube.Face(6), nullptr);
+    EXPECT_TRUE(ToVertex(cube.FaceNormal(6)) == Vertex3D(0, 0, 0) && cube.Face(6) == nullptr);
     // Sticker corner 0.9f corner + (1 - 0.9f) centre, in single precision: top corner 0 is x 15.
     EXPECT_EQ(CCube(0, 0, 0, 0, 0, 0, 1, 0, 1, 0).Face(0)->StickerCorner(0).x, 0.9f * 15.0);
 }

@@ -63,7 +63,6 @@ inline TwistResult QuarterTurn(CMozai& p, int axis, int layer, bool positive) {
     return p.SettleLayer(axis, layer);
 }
 
-// How many of the puzzle's faces carry `colour`.
 inline long StickersOf(const CMozai& p, COLORREF colour) {
     return std::count_if(p.Faces().begin(), p.Faces().end(),
                          [&](const CubeFace* f) { return f->colour == colour; });
