@@ -135,9 +135,8 @@ TEST(SingleInstanceTest, OneHolderPerFolderByWhateverPath) {
 // WAYLAND_DISPLAY, -platform, -display; then QT_QPA_PLATFORM after the choice, and the display
 // in use or the one that cannot be opened. (An X server that answers is the end-to-end tests'.)
 TEST(WindowSystemTest, ChosenAndCheckedBeforeQtStarts) {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     QLocalServer compositor;
-    ASSERT_TRUE(compositor.listen(runtime + "/mozai-test-wayland"));
+    ASSERT_TRUE(compositor.listen(qgetenv("XDG_RUNTIME_DIR") + "/mozai-test-wayland"));
     const char* const vars[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
     qunsetenv("XDG_SESSION_TYPE");
     using Row = std::array<const char*, 7>;

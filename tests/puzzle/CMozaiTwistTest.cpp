@@ -80,9 +80,7 @@ TEST(CMozai, CellsIdsFacesAndStickersFollowTheGrid) {
             ASSERT_EQ(cubie->Id(), id);
             for (int f = 0; f < 6; ++f) {
                 EXPECT_EQ(p->Faces()[6 * id + f], cubie->Face(f));
-                int s = 0;
-                while (s < 5 && !(ToVertex(cubie->FaceNormal(f)) == side[s]))
-                    ++s;
+                const int s = std::find(side, side + 5, ToVertex(cubie->FaceNormal(f))) - side;
                 const bool outer = cell[s / 2] == (s % 2 == 1 ? n - 1 : 0);
                 EXPECT_EQ(cubie->Face(f)->colour, outer ? colours[s] : NoSticker);
             }

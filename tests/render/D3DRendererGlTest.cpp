@@ -56,9 +56,8 @@ TEST_F(D3DRendererGl, DrawsBlendedTrianglesOfAtMostTheCapacityIntoExactlyTheirPi
               3);
 
     std::vector<ScreenVertex> v;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         v = Sticker(QRect(i * 12, 0, 10, 10), ~0u, v);
-    }
     EXPECT_TRUE(SamePixels(Painted(v, 24), QRegion(0, 0, 10, 10) + QRect(12, 0, 10, 10)));
     const QRegion firstTriangle = Painted(v, 5); // the sixth vertex is still in the buffer
     EXPECT_TRUE(firstTriangle.contains(QPoint(1, 1)) && !firstTriangle.contains(QPoint(9, 9)));
