@@ -80,13 +80,11 @@ protected:
         return *window;
     }
 
-    // Whether the file comes to hold `bytes` within a few autosave periods, the events running.
     static bool FileBecomes(const char* name, const std::string& bytes) {
         return QTest::qWaitFor([&] { return ReadBytes(name) == bytes; },
                                5 * AutoSave::periodMilliseconds);
     }
 
-    // The menu as MenuText writes it: whole, or one of its popups.
     QString Menu(int position = -1) const {
         const QMenu* menu = window->Menus()->Menu();
         return position < 0 ? MenuText(menu) : MenuText(menu->actions().at(position)->menu());
@@ -114,7 +112,6 @@ protected:
     // A point on the front face, left of and below the centre. Dragged sideways, its layer
     // turns a full quarter before the face would point along the drag.
     static QPoint StickerPoint() { return appSettings.clientRect.center() + QPoint(-30, 25); }
-    // A left drag from the sticker point in `steps` moves by `step`.
     static void LeftDrag(MainWindow& w, QPoint step, int steps, bool release = true) {
         const QPoint from = StickerPoint();
         w.Input().OnLeftButtonDown(from.x(), from.y());

@@ -112,8 +112,7 @@ TEST_F(Navigation, StepsAndReplayTurnTheRecordedWaysAndSkipRecordsThatDoNotFit) 
     EXPECT_TRUE(puzzle->CurrentTwist() == nullptr && history.StepForward() == nullptr);
     // Replay turns each cubie once by all its quarter turns together and gives the very bits of
     // making the moves one by one, up to the first record that does not fit; it runs no solved
-    // check and rewinds for the next reader. Quarter turns are exact, so undoing them restores the
-    // cube.
+    // check and rewinds for the next reader. Exact quarter turns, undone, restore the cube.
     const auto coordinates = [](const CMozai& p) {
         std::vector<double> out;
         const int n = p.Size();

@@ -68,7 +68,6 @@ inline long StickersOf(const CMozai& p, COLORREF colour) {
                          [&](const CubeFace* f) { return f->colour == colour; });
 }
 
-// Ticks until nothing moves or is pending; returns the ticks taken.
 inline int TickUntilIdle(CMozai& p) {
     int ticks = 0;
     for (; (p.CurrentTwist() != nullptr || p.ShuffleRemaining() > 0) && ticks < 2000; ++ticks)

@@ -105,7 +105,6 @@ class Painter : public testing::Test {
 protected:
     Painter() { camera.SetScene(&sketch); }
 
-    // The colours filled when the quads are drawn in these colours.
     Colours Fills(bool shade, const std::vector<const Vertex3D*>& quads, const Colours& colours) {
         sketch.draw = [&](RenderObject* r) {
             for (std::size_t i = 0; i < quads.size(); ++i)
